@@ -1,0 +1,84 @@
+#pragma once
+// TIBDatabase: one connection to a Firebird database file. A local path opens
+// through the embedded engine; "host/port:path" reaches a server unchanged.
+#include <ibase.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "comum/ListaTexto.h"
+
+class TIBTransaction;
+class TIBQuery;
+
+class TIBDatabase {
+ public:
+  TIBDatabase();
+  // Disconnects (active transactions end with commit) and unbinds what still
+  // names this connection.
+  ~TIBDatabase();
+  TIBDatabase(const TIBDatabase&) = delete;
+  TIBDatabase& operator=(const TIBDatabase&) = delete;
+
+  const std::u16string& DatabaseName() const { return databaseName_; }
+  // Fails with "Cannot perform operation -- DB is currently open" while connected.
+  void SetDatabaseName(const std::u16string& nome);
+
+  // Connection parameters, lines "name=value"; user_name and password are used.
+  comum::TStringList& Params() { return params_; }
+
+  bool LoginPrompt() const { return loginPrompt_; }
+  void SetLoginPrompt(bool valor) { loginPrompt_ = valor; }
+
+  TIBTransaction* DefaultTransaction() const { return defaultTransaction_; }
+  void SetDefaultTransaction(TIBTransaction* transacao);
+
+  // Setting it loads the client library: a missing library fails here.
+  const std::u16string& ServerType() const { return serverType_; }
+  void SetServerType(const std::u16string& tipo);
+
+  bool Connected() const { return handle_ != 0; }
+  // true attaches (nothing when connected); false closes the open statement
+  // objects, ends the active transactions with commit and detaches.
+  void SetConnected(bool conectar);
+
+  // 3 at creation, lowered to the database's dialect on connecting.
+  int SQLDialect() const { return sqlDialect_; }
+  void SetSQLDialect(int dialeto) { sqlDialect_ = dialeto; }
+
+  // Asks the server for one piece of information. On any failure the
+  // connection is closed by force and false is returned; never raises.
+  bool TestConnected();
+
+  // Closes the connection ignoring every error on the way.
+  void ForceClose();
+
+  // Runs a statement outside any statement object, in its own transaction
+  // (DDL of the test and sample-data tools).
+  static void CreateDatabase(const std::u16string& caminho, int dialeto, const std::u16string& usuario,
+                             const std::u16string& senha);
+
+  // Used by the layer itself.
+  isc_db_handle* HandlePtr() { return &handle_; }
+  void RegistraTransacao(TIBTransaction* t);
+  void RemoveTransacao(TIBTransaction* t);
+  void RegistraQuery(TIBQuery* q);
+  void RemoveQuery(TIBQuery* q);
+  void VerificaConectado() const;
+
+ private:
+  void Conecta();
+  void Desconecta();
+  std::string MontaDpb() const;
+
+  std::u16string databaseName_;
+  comum::TStringList params_;
+  bool loginPrompt_ = true;
+  TIBTransaction* defaultTransaction_ = nullptr;
+  std::u16string serverType_;
+  int sqlDialect_ = 3;
+  isc_db_handle handle_ = 0;
+  std::vector<TIBTransaction*> transacoes_;
+  std::vector<TIBQuery*> queries_;
+};

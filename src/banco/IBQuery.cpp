@@ -1,0 +1,429 @@
+#include "banco/IBQuery.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "banco/Comando.h"
+#include "banco/IBDatabase.h"
+#include "banco/IBErro.h"
+#include "banco/IBTransaction.h"
+#include "comum/CodePage.h"
+#include "comum/Texto.h"
+
+namespace {
+
+bool EhInicioIdentificador(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_'; }
+
+bool EhIdentificador(char16_t c) { return EhInicioIdentificador(c) || (c >= u'0' && c <= u'9') || c == u'$'; }
+
+// Replaces every parameter marker outside quoted text and comments by "?" and
+// collects the markers' names in order.
+std::u16string SubstituiMarcadores(const std::u16string& sql, std::vector<std::u16string>* nomes) {
+  std::u16string saida;
+  saida.reserve(sql.size());
+  std::size_t i = 0;
+  while (i < sql.size()) {
+    char16_t c = sql[i];
+    if (c == u'\'' || c == u'"') {
+      std::size_t fim = sql.find(c, i + 1);
+      if (fim == std::u16string::npos) fim = sql.size() - 1;
+      saida.append(sql, i, fim - i + 1);
+      i = fim + 1;
+    } else if (c == u'-' && i + 1 < sql.size() && sql[i + 1] == u'-') {
+      std::size_t fim = sql.find_first_of(u"\r\n", i);
+      if (fim == std::u16string::npos) fim = sql.size();
+      saida.append(sql, i, fim - i);
+      i = fim;
+    } else if (c == u'/' && i + 1 < sql.size() && sql[i + 1] == u'*') {
+      std::size_t fim = sql.find(u"*/", i + 2);
+      fim = fim == std::u16string::npos ? sql.size() : fim + 2;
+      saida.append(sql, i, fim - i);
+      i = fim;
+    } else if (c == u':' && i + 1 < sql.size() && EhInicioIdentificador(sql[i + 1])) {
+      std::size_t fim = i + 1;
+      while (fim < sql.size() && EhIdentificador(sql[fim])) ++fim;
+      if (nomes) nomes->push_back(sql.substr(i + 1, fim - i - 1));
+      saida.push_back(u'?');
+      i = fim;
+    } else {
+      saida.push_back(c);
+      ++i;
+    }
+  }
+  return saida;
+}
+
+template <typename T>
+T Le(const std::string& bytes) {
+  T v{};
+  std::memcpy(&v, bytes.data(), std::min(sizeof v, bytes.size()));
+  return v;
+}
+
+// The client library counts dates from 17 November 1858, serial -15018.
+constexpr std::int64_t kDiasMjd = -15018;
+
+regional::DataHora DecodificaData(ISC_DATE d) { return regional::DataDoSerial(static_cast<std::int64_t>(d) + kDiasMjd); }
+
+void DecodificaHora(ISC_TIME t, regional::DataHora& d) {
+  d.hora = static_cast<int>(t / (3600 * 10000));
+  d.minuto = static_cast<int>(t / (60 * 10000) % 60);
+  d.segundo = static_cast<int>(t / 10000 % 60);
+  d.milissegundo = static_cast<int>(t % 10000 / 10);
+}
+
+std::u16string FormataEscalado(std::int64_t valor, int escala) {
+  if (escala >= 0) {
+    std::u16string s = texto::IntParaTexto(valor);
+    if (valor != 0) s.append(static_cast<std::size_t>(escala), u'0');
+    return s;
+  }
+  bool negativo = valor < 0;
+  std::uint64_t absoluto = negativo ? 0 - static_cast<std::uint64_t>(valor) : static_cast<std::uint64_t>(valor);
+  std::string digitos = std::to_string(absoluto);
+  auto casas = static_cast<std::size_t>(-escala);
+  if (digitos.size() <= casas) digitos.insert(0, casas - digitos.size() + 1, '0');
+  std::string inteira = digitos.substr(0, digitos.size() - casas);
+  std::string fracao = digitos.substr(digitos.size() - casas);
+  while (!fracao.empty() && fracao.back() == '0') fracao.pop_back();
+  std::u16string s = negativo ? u"-" : u"";
+  s += texto::DeUtf8(inteira);
+  if (!fracao.empty()) {
+    s.push_back(regional::SeparadorDecimal);
+    s += texto::DeUtf8(fracao);
+  }
+  return s;
+}
+
+}  // namespace
+
+// ---- TParam ----
+
+void TParam::SetAsString(const std::u16string& valor) {
+  tipo_ = Tipo::Texto;
+  texto_ = valor;
+}
+
+void TParam::SetAsDate(const regional::DataHora& valor) {
+  tipo_ = Tipo::Data;
+  data_ = valor;
+}
+
+void TParam::Clear() {
+  tipo_ = Tipo::Nenhum;
+  texto_.clear();
+}
+
+std::u16string TParam::AsString() const {
+  switch (tipo_) {
+    case Tipo::Texto:
+      return texto_;
+    case Tipo::Data:
+      return regional::FormataDataHora(data_);
+    default:
+      return {};
+  }
+}
+
+// ---- TField ----
+
+bool TField::IsNull() const { return query_->ValorAtual(indice_).nulo; }
+
+std::u16string TField::AsString() const {
+  const auto& valor = query_->ValorAtual(indice_);
+  if (valor.nulo) return {};
+  const banco::Coluna& c = query_->ColunaDe(indice_);
+  const std::string& b = valor.bytes;
+  switch (c.tipo) {
+    case SQL_TEXT: {
+      std::size_t fim = b.size();
+      while (fim > 0 && b[fim - 1] == ' ') --fim;
+      return codepage::DeAnsi(std::string_view(b).substr(0, fim));
+    }
+    case SQL_VARYING:
+    case SQL_BLOB:
+      return codepage::DeAnsi(b);
+    case SQL_SHORT:
+      return FormataEscalado(Le<std::int16_t>(b), c.escala);
+    case SQL_LONG:
+      return FormataEscalado(Le<std::int32_t>(b), c.escala);
+    case SQL_INT64:
+      return FormataEscalado(Le<std::int64_t>(b), c.escala);
+    case SQL_FLOAT:
+      return regional::FormataReal(Le<float>(b));
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+      return regional::FormataReal(Le<double>(b));
+    case SQL_TYPE_DATE:
+      return regional::FormataDataCurta(DecodificaData(Le<ISC_DATE>(b)));
+    case SQL_TYPE_TIME: {
+      regional::DataHora d;
+      DecodificaHora(Le<ISC_TIME>(b), d);
+      return regional::FormataHoraLonga(d);
+    }
+    case SQL_TIMESTAMP: {
+      auto ts = Le<ISC_TIMESTAMP>(b);
+      regional::DataHora d = DecodificaData(ts.timestamp_date);
+      DecodificaHora(ts.timestamp_time, d);
+      return regional::FormataDataHora(d);
+    }
+#ifdef SQL_BOOLEAN
+    case SQL_BOOLEAN:
+      return b.empty() || b[0] == 0 ? u"False" : u"True";
+#endif
+    default:
+      return codepage::DeAnsi(b);
+  }
+}
+
+std::int32_t TField::AsInteger() const {
+  const auto& valor = query_->ValorAtual(indice_);
+  const banco::Coluna& c = query_->ColunaDe(indice_);
+  auto escalado = [&](std::int64_t v) -> std::int32_t {
+    double d = static_cast<double>(v) * std::pow(10.0, c.escala);
+    return static_cast<std::int32_t>(std::llround(d));
+  };
+  switch (c.tipo) {
+    case SQL_SHORT:
+      return valor.nulo ? 0 : escalado(Le<std::int16_t>(valor.bytes));
+    case SQL_LONG:
+      return valor.nulo ? 0 : escalado(Le<std::int32_t>(valor.bytes));
+    case SQL_INT64:
+      return valor.nulo ? 0 : escalado(Le<std::int64_t>(valor.bytes));
+    case SQL_FLOAT:
+      return valor.nulo ? 0 : static_cast<std::int32_t>(std::lround(Le<float>(valor.bytes)));
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+      return valor.nulo ? 0 : static_cast<std::int32_t>(std::llround(Le<double>(valor.bytes)));
+    default: {
+      std::u16string t = AsString();
+      std::int32_t n = 0;
+      if (!texto::LeInteiro(t, n)) throw EIBClientError(u"''" + t + u"'' is not a valid integer value");
+      return n;
+    }
+  }
+}
+
+// ---- TIBQuery ----
+
+TIBQuery::TIBQuery() {
+  sql_.AoMudar = [this] { TextoMudou(); };
+}
+
+TIBQuery::~TIBQuery() {
+  try {
+    Close();
+  } catch (...) {
+  }
+  comando_.reset();
+  if (database_) database_->RemoveQuery(this);
+  if (transaction_) transaction_->RemoveQuery(this);
+}
+
+void TIBQuery::SetDatabase(TIBDatabase* banco) {
+  if (banco == database_) return;
+  Close();
+  Unprepare();
+  if (database_) database_->RemoveQuery(this);
+  database_ = banco;
+  if (database_) {
+    database_->RegistraQuery(this);
+    if (!transaction_ && database_->DefaultTransaction()) SetTransaction(database_->DefaultTransaction());
+  }
+}
+
+void TIBQuery::SetTransaction(TIBTransaction* transacao) {
+  if (transacao == transaction_) return;
+  Close();
+  Unprepare();
+  if (transaction_) transaction_->RemoveQuery(this);
+  transaction_ = transacao;
+  if (transaction_) transaction_->RegistraQuery(this);
+}
+
+void TIBQuery::DesligaDoBanco() {
+  aberto_ = false;
+  linhas_.clear();
+  campos_.clear();
+  comando_.reset();
+  database_ = nullptr;
+}
+
+void TIBQuery::DesligaDaTransacao() {
+  Close();
+  Unprepare();
+  transaction_ = nullptr;
+}
+
+void TIBQuery::TextoMudou() {
+  Close();
+  Unprepare();
+  std::vector<std::u16string> nomes;
+  SubstituiMarcadores(sql_.Text(), &nomes);
+  std::vector<TParam> novos;
+  novos.reserve(nomes.size());
+  for (const auto& nome : nomes) {
+    TParam p(nome);
+    for (const auto& antigo : params_) {
+      if (texto::IgualSemCaixa(antigo.Name(), nome)) {
+        p = antigo;
+        break;
+      }
+    }
+    novos.push_back(TParam(nome));
+    if (p.TipoValor() == TParam::Tipo::Texto) novos.back().SetAsString(p.Texto());
+    if (p.TipoValor() == TParam::Tipo::Data) novos.back().SetAsDate(p.Data());
+  }
+  params_ = std::move(novos);
+}
+
+TParam& TIBQuery::ParamByName(const std::u16string& nome) {
+  for (auto& p : params_) {
+    if (texto::IgualSemCaixa(p.Name(), nome)) return p;
+  }
+  throw EIBClientError(u"Parameter '" + nome + u"' not found");
+}
+
+void TIBQuery::Unprepare() {
+  if (comando_ && comando_->CursorAberto()) comando_->FechaCursor();
+  comando_.reset();
+}
+
+void TIBQuery::Prepara() {
+  if (comando_) return;
+  std::u16string texto = SubstituiMarcadores(sql_.Text(), nullptr);
+  if (texto::TrimDireita(texto).size() < 2) throw EIBClientError(u"Empty SQL Statement");
+  comando_ = std::make_unique<banco::Comando>(database_->HandlePtr(), transaction_->HandlePtr(),
+                                              codepage::ParaAnsi(texto), database_->SQLDialect());
+}
+
+void TIBQuery::PreparaExecucao(bool paraAbrir) {
+  if (!paraAbrir && sql_.Count() == 0) throw EIBClientError(u"Empty SQL Statement");
+  if (!database_) throw EIBClientError(u"Database not assigned");
+  if (!transaction_) throw EIBClientError(u"Transaction not assigned");
+  if (!database_->Connected()) database_->SetConnected(true);
+  if (!transaction_->Active()) transaction_->StartTransaction();
+  Prepara();
+  comando_->Vincula(params_, database_->SQLDialect());
+}
+
+void TIBQuery::ExecSQL() {
+  if (aberto_) throw EIBClientError(u"Cannot perform this operation on an open dataset");
+  PreparaExecucao(false);
+  if (comando_->EhSelect()) throw EIBClientError(u"use Open for a Select Statement");
+  int tipo = comando_->Tipo();
+  comando_->Executa(transaction_->HandlePtr(), database_->SQLDialect());
+  if ((tipo == isc_info_sql_stmt_commit || tipo == isc_info_sql_stmt_rollback) && *transaction_->HandlePtr() != 0) {
+    // The client library clears the handle itself; guard against one that does not.
+    *transaction_->HandlePtr() = 0;
+  }
+}
+
+void TIBQuery::Open() {
+  if (aberto_) return;
+  PreparaExecucao(true);
+  if (!comando_->EhSelect()) {
+    comando_->Executa(transaction_->HandlePtr(), database_->SQLDialect());
+    return;
+  }
+  campos_.clear();
+  const auto& saidas = comando_->Saidas();
+  for (std::size_t i = 0; i < saidas.size(); ++i) {
+    campos_.push_back(std::make_unique<TField>(*this, static_cast<int>(i), saidas[i].nome));
+  }
+  comando_->Executa(transaction_->HandlePtr(), database_->SQLDialect());
+  aberto_ = true;
+  fimDoCursor_ = false;
+  linhas_.clear();
+  atual_ = -1;
+  try {
+    BuscaProxima();
+  } catch (...) {
+    aberto_ = false;
+    linhas_.clear();
+    campos_.clear();
+    throw;
+  }
+  atual_ = linhas_.empty() ? -1 : 0;
+  eof_ = linhas_.empty();
+}
+
+void TIBQuery::BuscaProxima() {
+  if (fimDoCursor_) return;
+  std::vector<banco::ValorBruto> linha;
+  bool achou = comando_->Busca(database_->HandlePtr(), transaction_->HandlePtr(), database_->SQLDialect(), linha);
+  if (!achou) {
+    fimDoCursor_ = true;
+    comando_->FechaCursor();
+    return;
+  }
+  Linha l;
+  l.reserve(linha.size());
+  for (auto& v : linha) l.push_back(Valor{v.nulo, std::move(v.bytes)});
+  linhas_.push_back(std::move(l));
+}
+
+void TIBQuery::Close() {
+  if (!aberto_) return;
+  aberto_ = false;
+  if (comando_) comando_->FechaCursor();
+  linhas_.clear();
+  linhas_.shrink_to_fit();
+  campos_.clear();
+  atual_ = -1;
+  eof_ = true;
+}
+
+bool TIBQuery::IsEmpty() const { return linhas_.empty(); }
+
+void TIBQuery::VerificaAberto() const {
+  if (!aberto_) throw EIBClientError(u"Cannot perform this operation on a closed dataset");
+}
+
+void TIBQuery::First() {
+  VerificaAberto();
+  atual_ = linhas_.empty() ? -1 : 0;
+  eof_ = linhas_.empty();
+}
+
+void TIBQuery::Next() {
+  VerificaAberto();
+  if (eof_) return;
+  if (static_cast<std::size_t>(atual_ + 1) >= linhas_.size()) BuscaProxima();
+  if (static_cast<std::size_t>(atual_ + 1) < linhas_.size()) {
+    ++atual_;
+  } else {
+    eof_ = true;
+  }
+}
+
+void TIBQuery::Last() {
+  VerificaAberto();
+  while (!fimDoCursor_) BuscaProxima();
+  atual_ = static_cast<int>(linhas_.size()) - 1;
+  eof_ = linhas_.empty();
+}
+
+TField* TIBQuery::FindField(const std::u16string& nome) {
+  for (auto& c : campos_) {
+    if (texto::IgualSemCaixa(c->FieldName(), nome)) return c.get();
+  }
+  return nullptr;
+}
+
+TField& TIBQuery::FieldByName(const std::u16string& nome) {
+  if (TField* f = FindField(nome)) return *f;
+  throw EIBClientError(u"Field '" + nome + u"' not found");
+}
+
+const TIBQuery::Valor& TIBQuery::ValorAtual(int indice) const {
+  static const Valor nulo;
+  if (!aberto_ || atual_ < 0 || static_cast<std::size_t>(atual_) >= linhas_.size()) return nulo;
+  const Linha& l = linhas_[static_cast<std::size_t>(atual_)];
+  if (indice < 0 || static_cast<std::size_t>(indice) >= l.size()) return nulo;
+  return l[static_cast<std::size_t>(indice)];
+}
+
+const banco::Coluna& TIBQuery::ColunaDe(int indice) const {
+  return comando_->Saidas().at(static_cast<std::size_t>(indice));
+}

@@ -1,0 +1,14 @@
+#pragma once
+// Conversion between the program's UTF-16 text and the bytes of the
+// workstation's ANSI code page, in which every text travels to and from the
+// databases.
+#include <string>
+#include <string_view>
+
+namespace codepage {
+
+// Characters that the code page cannot hold become "?".
+std::string ParaAnsi(std::u16string_view valor);
+std::u16string DeAnsi(std::string_view bytes);
+
+}  // namespace codepage

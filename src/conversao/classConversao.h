@@ -1,0 +1,91 @@
+#pragma once
+// TConversao: the base of every table converter and, on its own, a service
+// object for the transaction procedures, the text normalisation functions and
+// the get-or-create lookups of the destination's reference tables.
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "banco/IBDatabase.h"
+#include "banco/IBQuery.h"
+#include "banco/IBTransaction.h"
+
+class TConversao {
+ public:
+  // Binds QDestino and QAuxiliar to the destination connection cBanco, which
+  // stays borrowed. Connects nothing and starts nothing.
+  explicit TConversao(TIBDatabase* cBanco);
+  virtual ~TConversao();
+  TConversao(const TConversao&) = delete;
+  TConversao& operator=(const TConversao&) = delete;
+
+  std::int32_t QuantRegistro() const { return FQuantRegistro; }
+  void SetQuantRegistro(std::int32_t Value) { FQuantRegistro = Value; }
+  std::int32_t NumRegistroAtual() const { return FNumRegistroAtual; }
+  void SetNumRegistroAtual(std::int32_t Value) { FNumRegistroAtual = Value; }
+
+  // Left-pads Valor with "0" to Qtd characters; never cuts, never trims.
+  static std::u16string StrZero(const std::u16string& Valor, std::int32_t Qtd);
+
+  // Start, commit, roll back Transacao when (not) active; errors go to the caller.
+  static void PIniciaTransacao(TIBTransaction& Transacao);
+  static void PConfirmaTransacao(TIBTransaction& Transacao);
+  static void PCancelaTransacao(TIBTransaction& Transacao);
+
+  // "DELETE FROM " + NomeTabela, then "COMMIT". An error sets ErroGravacao and
+  // is shown in an error box; it goes no further.
+  void PLimpaTabela(const std::u16string& NomeTabela);
+  // Switch the trigger PRODUTO_BI0; an error is shown in a warning box and
+  // Transacao is rolled back; it goes no further.
+  void DesativaTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao);
+  void AtivaTriggers(TIBDatabase& DbDestino, TIBTransaction& Transacao);
+
+  // Text normalisation. They use no field of the object.
+  static std::u16string TiraMascara(const std::u16string& Valor);
+  static std::u16string FValidaData(std::u16string& Data);
+  static std::u16string FValidaTelefone(const std::u16string& Tel);
+  static std::u16string FVirgulaPonto(const std::u16string& Valor);
+  static std::u16string FRemoveCaracter(const std::u16string& Valor);
+  static std::u16string FRetiraAcento(const std::u16string& Valor);
+  static std::u16string FRetiraTraco(const std::u16string& Valor);
+  static std::u16string FSoNumero(const std::u16string& MNumero);
+  static std::u16string FRetornaFJ(const std::u16string& sCNPJ_CPF);
+
+  // Reference-table lookups on QAuxiliar, in the destination's default
+  // transaction: the code of the row found, or of the row created with the
+  // next code.
+  std::u16string FCidade(const std::u16string& Cidade, const std::u16string& Estado);
+  std::u16string FGrupo(const std::u16string& Grupo);
+  std::u16string FGrupoComCodigoPredefinido(const std::u16string& CodGrupo, const std::u16string& Descricao);
+  std::u16string FSubGrupoComCodigoPredefinido(const std::u16string& CodGrupo, const std::u16string& CodSubgrupo,
+                                               const std::u16string& Descricao);
+  std::u16string FFabricante(const std::u16string& Fabricante);
+  std::u16string FPais(const std::u16string& Pais);
+  std::u16string FClasCli(const std::u16string& ClasCli);
+  std::u16string FLocalProd(const std::u16string& LocalProd);
+  std::u16string FUnidade(const std::u16string& VFUNID);
+  std::u16string FRetornaCodClasFis(const std::u16string& ClasFis);
+
+  // Set when PLimpaTabela fails; never reset.
+  bool ErroGravacao = false;
+  // Not used by the system.
+  bool Acao = false;
+
+ protected:
+  std::int32_t FQuantRegistro = 0;
+  std::int32_t FNumRegistroAtual = 0;
+  // Owned; a derived converter may release QDestino itself and clear it.
+  std::unique_ptr<TIBQuery> QDestino;
+  std::unique_ptr<TIBQuery> QAuxiliar;
+  TIBDatabase* cnBanco;
+
+ public:
+  // For tests and callers that inspect the statement objects.
+  TIBQuery* StatementDestino() const { return QDestino.get(); }
+  TIBQuery* StatementAuxiliar() const { return QAuxiliar.get(); }
+  TIBDatabase* Banco() const { return cnBanco; }
+};
+
+// A text quoted for a statement: single quotes around it, every inner single
+// quote doubled.
+std::u16string QuotedStr(const std::u16string& valor);

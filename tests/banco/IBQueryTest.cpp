@@ -1,0 +1,320 @@
+// The database access layer against real database files.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+#include "apoio/BancosTeste.h"
+#include "banco/BibliotecaCliente.h"
+#include "banco/IBErro.h"
+#include "comum/CodePage.h"
+#include "comum/Texto.h"
+
+namespace {
+
+using apoio::Conexao;
+
+std::u16string MensagemDe(const std::function<void()>& f) {
+  try {
+    f();
+  } catch (const comum::Erro& e) {
+    return e.Mensagem();
+  }
+  return u"(no error)";
+}
+
+class CamadaBanco : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    arquivo = pasta.Caminho() / "TESTE.FB";
+    apoio::CriaBanco(arquivo, 1);
+    apoio::Executa(arquivo, u"CREATE TABLE T (ID INTEGER, C CHAR(10), V VARCHAR(30), N NUMERIC(15,2), D DATE, "
+                            u"F DOUBLE PRECISION)");
+    con.Abre(arquivo);
+  }
+
+  std::unique_ptr<TIBQuery> NovaQuery(const std::u16string& sql = u"") {
+    auto q = std::make_unique<TIBQuery>();
+    q->SetDatabase(&con.banco);
+    if (!sql.empty()) q->SQL().SetText(sql);
+    return q;
+  }
+
+  apoio::PastaTemporaria pasta;
+  std::filesystem::path arquivo;
+  Conexao con;
+};
+
+TEST_F(CamadaBanco, DialetoUmBaixaODialetoDaConexao) { EXPECT_EQ(con.banco.SQLDialect(), 1); }
+
+TEST_F(CamadaBanco, SelectVazio) {
+  auto q = NovaQuery(u"SELECT ID FROM T");
+  q->Open();
+  EXPECT_TRUE(q->IsEmpty());
+  EXPECT_TRUE(q->Eof());
+  EXPECT_EQ(q->RecordCount(), 0);
+  q->Last();
+  q->First();
+  EXPECT_TRUE(q->IsEmpty());
+  EXPECT_TRUE(q->Eof());
+  EXPECT_EQ(q->RecordCount(), 0);
+}
+
+TEST_F(CamadaBanco, LastFirstNextPercorremTresLinhas) {
+  auto ins = NovaQuery(u"INSERT INTO T (ID) VALUES (:ID)");
+  for (int i = 1; i <= 3; ++i) {
+    ins->ParamByName(u"id").SetAsString(texto::IntParaTexto(i));
+    ins->ExecSQL();
+  }
+  auto q = NovaQuery(u"SELECT ID FROM T ORDER BY ID");
+  q->Open();
+  EXPECT_EQ(q->RecordCount(), 1);
+  q->Last();
+  EXPECT_EQ(q->RecordCount(), 3);
+  q->First();
+  std::vector<int> vistos;
+  int nexts = 0;
+  while (!q->Eof()) {
+    vistos.push_back(q->FieldByName(u"id").AsInteger());
+    q->Next();
+    ++nexts;
+  }
+  EXPECT_EQ(vistos, (std::vector<int>{1, 2, 3}));
+  EXPECT_EQ(nexts, 3);
+  q->Next();
+  EXPECT_TRUE(q->Eof());
+  EXPECT_EQ(q->FieldByName(u"ID").AsInteger(), 3);
+}
+
+TEST_F(CamadaBanco, CommitPorComandoEncerraATransacao) {
+  auto q = NovaQuery(u"INSERT INTO T (ID) VALUES (1)");
+  q->ExecSQL();
+  EXPECT_TRUE(con.transacao.Active());
+  for (const char16_t* commit : {u"COMMIT", u"Commit;"}) {
+    q->SQL().SetText(commit);
+    q->ExecSQL();
+    EXPECT_FALSE(con.transacao.Active()) << texto::ParaUtf8(commit);
+    EXPECT_EQ(MensagemDe([&] { con.transacao.Commit(); }), u"Transaction is not active");
+    q->SQL().SetText(u"INSERT INTO T (ID) VALUES (2)");
+    q->ExecSQL();
+    EXPECT_TRUE(con.transacao.Active());
+    con.transacao.Rollback();
+    // The row inserted before the COMMIT statement is kept; the one after it is not.
+    EXPECT_EQ(apoio::ContaLinhas(arquivo, u"T"), 1);
+  }
+}
+
+TEST_F(CamadaBanco, TextoLongoDemaisParaOVarchar) {
+  auto q = NovaQuery(u"INSERT INTO T (V) VALUES (:V)");
+  q->ParamByName(u"V").SetAsString(std::u16string(31, u'x'));
+  EXPECT_EQ(MensagemDe([&] { q->ExecSQL(); }),
+            u"Trying to store a string of length 31 into a field that can only contain 30");
+}
+
+TEST_F(CamadaBanco, CharSemBrancosFinaisVarcharComoGravado) {
+  NovaQuery(u"INSERT INTO T (C, V) VALUES ('ABC', 'ABC  ')")->ExecSQL();
+  auto q = NovaQuery(u"SELECT C, V FROM T");
+  q->Open();
+  EXPECT_EQ(q->FieldByName(u"C").AsString(), u"ABC");
+  EXPECT_EQ(q->FieldByName(u"V").AsString(), u"ABC  ");
+}
+
+TEST_F(CamadaBanco, InteiroNulo) {
+  NovaQuery(u"INSERT INTO T (V) VALUES ('x')")->ExecSQL();
+  auto q = NovaQuery(u"SELECT ID, V FROM T");
+  q->Open();
+  EXPECT_EQ(q->FieldByName(u"ID").AsString(), u"");
+  EXPECT_EQ(q->FieldByName(u"ID").AsInteger(), 0);
+  EXPECT_TRUE(q->FieldByName(u"ID").IsNull());
+  EXPECT_FALSE(q->FieldByName(u"V").IsNull());
+}
+
+TEST_F(CamadaBanco, AcentosPassamPelaPaginaDeCodigo1252) {
+  auto q = NovaQuery(u"INSERT INTO T (V) VALUES (:V)");
+  q->ParamByName(u"V").SetAsString(u"São José, ação");
+  q->ExecSQL();
+  q->SQL().SetText(u"SELECT V, CAST(V AS VARCHAR(30) CHARACTER SET OCTETS) AS B FROM T");
+  q->Open();
+  EXPECT_EQ(q->FieldByName(u"V").AsString(), u"São José, ação");
+  EXPECT_EQ(codepage::ParaAnsi(q->FieldByName(u"V").AsString()), "S\xE3o Jos\xE9, a\xE7\xE3o");
+}
+
+TEST_F(CamadaBanco, ConstanteEntreAspasDuplasNoDialetoUm) {
+  NovaQuery(u"INSERT INTO T (V) VALUES (\"N\")")->ExecSQL();
+  auto q = NovaQuery(u"SELECT V FROM T");
+  q->Open();
+  EXPECT_EQ(q->FieldByName(u"V").AsString(), u"N");
+}
+
+TEST_F(CamadaBanco, TextoVazioViraNuloParaColunaNaoTexto) {
+  auto q = NovaQuery(u"INSERT INTO T (ID, V, D) VALUES (:ID, :V, :D)");
+  q->ParamByName(u"ID").SetAsString(u"");
+  q->ParamByName(u"V").SetAsString(u"");
+  q->ParamByName(u"D").SetAsString(u"");
+  q->ExecSQL();
+  auto s = NovaQuery(u"SELECT ID, V, D FROM T");
+  s->Open();
+  EXPECT_TRUE(s->FieldByName(u"ID").IsNull());
+  EXPECT_FALSE(s->FieldByName(u"V").IsNull());
+  EXPECT_EQ(s->FieldByName(u"V").AsString(), u"");
+  EXPECT_TRUE(s->FieldByName(u"D").IsNull());
+}
+
+TEST_F(CamadaBanco, NumerosEDatasComoTexto) {
+  NovaQuery(u"INSERT INTO T (ID, N, D, F) VALUES (-7, 1500.50, '25.03.2010', 2.5)")->ExecSQL();
+  NovaQuery(u"INSERT INTO T (ID, N, D, F) VALUES (8, 12, '01.01.1900 13:45:10', 0)")->ExecSQL();
+  auto q = NovaQuery(u"SELECT ID, N, D, F FROM T ORDER BY ID");
+  q->Open();
+  EXPECT_EQ(q->FieldByName(u"ID").AsString(), u"-7");
+  EXPECT_EQ(q->FieldByName(u"N").AsString(), u"1500,5");
+  EXPECT_EQ(q->FieldByName(u"D").AsString(), u"25/03/2010");
+  EXPECT_EQ(q->FieldByName(u"F").AsString(), u"2,5");
+  q->Next();
+  EXPECT_EQ(q->FieldByName(u"N").AsString(), u"12");
+  EXPECT_EQ(q->FieldByName(u"D").AsString(), u"01/01/1900 13:45:10");
+  EXPECT_EQ(q->FieldByName(u"F").AsString(), u"0");
+}
+
+TEST_F(CamadaBanco, DataComoTextoEDataComoData) {
+  auto q = NovaQuery(u"INSERT INTO T (ID, D) VALUES (:ID, :D)");
+  q->ParamByName(u"ID").SetAsString(u"1");
+  q->ParamByName(u"D").SetAsString(u"25/03/2010");
+  q->ExecSQL();
+  q->ParamByName(u"ID").SetAsString(u"2");
+  q->ParamByName(u"D").SetAsDate(regional::DataHora{1900, 1, 1});
+  q->ExecSQL();
+  q->ParamByName(u"D").SetAsString(u"31/02/2010");
+  EXPECT_EQ(MensagemDe([&] { q->ExecSQL(); }), u"''31/02/2010'' is not a valid date and time");
+  auto s = NovaQuery(u"SELECT D FROM T ORDER BY ID");
+  s->Open();
+  EXPECT_EQ(s->FieldByName(u"D").AsString(), u"25/03/2010");
+  s->Next();
+  EXPECT_EQ(s->FieldByName(u"D").AsString(), u"01/01/1900");
+}
+
+TEST_F(CamadaBanco, NomesSemDiferencaDeCaixa) {
+  auto q = NovaQuery(u"SELECT ID AS CODCLASFIS FROM T WHERE ID = :PCODCLIENTE");
+  EXPECT_NO_THROW(q->ParamByName(u"pcodcliente"));
+  EXPECT_EQ(MensagemDe([&] { q->ParamByName(u"outro"); }), u"Parameter 'outro' not found");
+  q->ParamByName(u"pcodcliente").SetAsString(u"1");
+  q->Open();
+  EXPECT_NE(q->FindField(u"CodClasFis"), nullptr);
+  EXPECT_EQ(q->FindField(u"nada"), nullptr);
+  EXPECT_EQ(MensagemDe([&] { q->FieldByName(u"nada"); }), u"Field 'nada' not found");
+}
+
+TEST_F(CamadaBanco, MarcadoresDentroDeAspasNaoSaoParametros) {
+  auto q = NovaQuery(u"SELECT ':A' AS X, \":B\" AS Y FROM T WHERE V = :C");
+  EXPECT_EQ(q->ParamCount(), 1);
+  EXPECT_EQ(q->Params(0).Name(), u"C");
+}
+
+TEST_F(CamadaBanco, TrocarOTextoMantemValorDoParametroDeMesmoNome) {
+  auto q = NovaQuery(u"INSERT INTO T (ID, V) VALUES (:ID, :V)");
+  q->ParamByName(u"ID").SetAsString(u"5");
+  q->ParamByName(u"V").SetAsString(u"velho");
+  q->SQL().SetText(u"INSERT INTO T (ID, C) VALUES (:id, :C)");
+  EXPECT_EQ(q->ParamByName(u"ID").AsString(), u"5");
+  EXPECT_TRUE(q->ParamByName(u"C").IsNull());
+}
+
+TEST_F(CamadaBanco, ErrosDaPropriaCamada) {
+  TIBQuery semBanco;
+  semBanco.SQL().SetText(u"SELECT 1 FROM RDB$DATABASE");
+  EXPECT_EQ(MensagemDe([&] { semBanco.ExecSQL(); }), u"Database not assigned");
+  EXPECT_EQ(MensagemDe([&] { semBanco.Next(); }), u"Cannot perform this operation on a closed dataset");
+
+  auto vazio = NovaQuery();
+  EXPECT_EQ(MensagemDe([&] { vazio->ExecSQL(); }), u"Empty SQL Statement");
+
+  auto sel = NovaQuery(u"SELECT ID FROM T");
+  EXPECT_EQ(MensagemDe([&] { sel->ExecSQL(); }), u"use Open for a Select Statement");
+  sel->Open();
+  EXPECT_EQ(MensagemDe([&] { sel->ExecSQL(); }), u"Cannot perform this operation on an open dataset");
+
+  EXPECT_EQ(MensagemDe([&] { con.banco.SetDatabaseName(u"x"); }),
+            u"Cannot perform operation -- DB is currently open");
+  EXPECT_EQ(MensagemDe([&] { NovaQuery(u"SET TRANSACTION")->ExecSQL(); }), u"Not permitted");
+
+  TIBDatabase semNome;
+  EXPECT_EQ(MensagemDe([&] { semNome.SetConnected(true); }), u"Database name is missing");
+  TIBTransaction t;
+  t.SetDefaultDatabase(&semNome);
+  EXPECT_EQ(MensagemDe([&] { t.StartTransaction(); }), u"Cannot perform operation -- DB is not open");
+  EXPECT_EQ(MensagemDe([&] { t.Commit(); }), u"Transaction is not active");
+}
+
+TEST_F(CamadaBanco, AsIntegerDeTextoQueNaoEhNumero) {
+  NovaQuery(u"INSERT INTO T (V) VALUES ('12a')")->ExecSQL();
+  auto q = NovaQuery(u"SELECT V, C FROM T");
+  q->Open();
+  EXPECT_EQ(MensagemDe([&] { q->FieldByName(u"V").AsInteger(); }), u"''12a'' is not a valid integer value");
+  EXPECT_EQ(MensagemDe([&] { q->FieldByName(u"C").AsInteger(); }), u"'''' is not a valid integer value");
+}
+
+TEST_F(CamadaBanco, ErroDoServidorSemPontoFinal) {
+  std::u16string m = MensagemDe([&] { NovaQuery(u"INSERT INTO NAO_EXISTE (A) VALUES (1)")->ExecSQL(); });
+  EXPECT_NE(m.find(u"NAO_EXISTE"), std::u16string::npos) << texto::ParaUtf8(m);
+  EXPECT_NE(m.find(u"\r\n"), std::u16string::npos);
+  EXPECT_NE(m.back(), u'.');
+  // A failed statement leaves the transaction active; nothing is undone by the layer.
+  EXPECT_TRUE(con.transacao.Active());
+}
+
+TEST_F(CamadaBanco, CommitDaTransacaoFechaAsQueries) {
+  NovaQuery(u"INSERT INTO T (ID) VALUES (1)")->ExecSQL();
+  auto q = NovaQuery(u"SELECT ID FROM T");
+  q->Open();
+  con.transacao.Commit();
+  EXPECT_FALSE(q->Active());
+  EXPECT_FALSE(con.transacao.Active());
+  q->Open();
+  EXPECT_EQ(q->RecordCount(), 1);
+}
+
+TEST_F(CamadaBanco, DesconectarConfirmaATransacaoAtiva) {
+  NovaQuery(u"INSERT INTO T (ID) VALUES (1)")->ExecSQL();
+  con.banco.SetConnected(false);
+  EXPECT_FALSE(con.transacao.Active());
+  EXPECT_EQ(apoio::ContaLinhas(arquivo, u"T"), 1);
+}
+
+TEST(CamadaBancoConexao, TestConnectedEmArquivoQueNaoEhBanco) {
+  apoio::PastaTemporaria pasta;
+  auto arquivo = pasta.Caminho() / "LIXO.FDB";
+  {
+    std::ofstream f(arquivo);
+    f << std::string(20000, 'x');
+  }
+  Conexao con;
+  con.banco.SetDatabaseName(texto::DeUtf8(arquivo.string()));
+  EXPECT_THROW(con.banco.SetConnected(true), EIBError);
+  EXPECT_FALSE(con.banco.Connected());
+  EXPECT_FALSE(con.banco.TestConnected());
+}
+
+TEST(CamadaBancoConexao, TestConnectedQuandoOBancoSome) {
+  apoio::PastaTemporaria pasta;
+  auto arquivo = pasta.Caminho() / "SOME.FDB";
+  apoio::CriaBanco(arquivo, 3);
+  Conexao con;
+  con.Abre(arquivo);
+  EXPECT_EQ(con.banco.SQLDialect(), 3);
+  EXPECT_TRUE(con.banco.TestConnected());
+  con.transacao.StartTransaction();
+  con.banco.ForceClose();
+  EXPECT_FALSE(con.banco.Connected());
+  EXPECT_FALSE(con.transacao.Active());
+  EXPECT_FALSE(con.banco.TestConnected());
+}
+
+TEST(CamadaBancoConexao, BibliotecaClienteAusente) {
+  banco::DefineNomeBibliotecaCliente("libnao-existe-fbclient.so.9");
+  TIBDatabase db;
+  std::u16string m = MensagemDe([&] { db.SetServerType(u"IBServer"); });
+  banco::DefineNomeBibliotecaCliente(banco::NomePadraoBibliotecaCliente());
+  EXPECT_EQ(m, u"InterBase library libnao-existe-fbclient.so.9 not found in the path. Please install InterBase "
+               u"to use this functionality");
+}
+
+}  // namespace
