@@ -1,5 +1,6 @@
 #include "comum/ConfiguracaoRegional.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
@@ -131,15 +132,17 @@ std::optional<DataHora> LeDataHora(std::u16string_view valor) {
 std::u16string FormataReal(double valor, char16_t separadorDecimal) {
   if (std::isnan(valor)) return u"NAN";
   if (std::isinf(valor)) return valor > 0 ? u"INF" : u"-INF";
+  // to_chars does not depend on the C locale, which a window toolkit may change.
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.15G", valor);
-  std::string s = buf;
+  auto r = std::to_chars(buf, buf + sizeof buf, valor, std::chars_format::general, 15);
   std::u16string saida;
-  for (char c : s) {
-    if (c == '.') {
+  for (const char* p = buf; p != r.ptr; ++p) {
+    if (*p == '.') {
       saida.push_back(separadorDecimal);
+    } else if (*p == 'e') {
+      saida.push_back(u'E');
     } else {
-      saida.push_back(static_cast<char16_t>(c));
+      saida.push_back(static_cast<char16_t>(*p));
     }
   }
   return saida;
@@ -170,14 +173,11 @@ std::optional<double> LeReal(std::u16string_view valor) {
     }
   }
   if (!viuDigito) return std::nullopt;
-  try {
-    std::size_t usados = 0;
-    double r = std::stod(ascii, &usados);
-    if (usados != ascii.size()) return std::nullopt;
-    return r;
-  } catch (...) {
-    return std::nullopt;
-  }
+  if (!ascii.empty() && ascii[0] == '+') ascii.erase(0, 1);
+  double r = 0;
+  auto res = std::from_chars(ascii.data(), ascii.data() + ascii.size(), r);
+  if (res.ec != std::errc() || res.ptr != ascii.data() + ascii.size()) return std::nullopt;
+  return r;
 }
 
 DataHora Agora() {

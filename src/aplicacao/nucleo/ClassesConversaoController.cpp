@@ -1,0 +1,65 @@
+#include "aplicacao/nucleo/ClassesConversaoController.h"
+
+#include "cidades/CidadesController.h"
+#include "comum/Erro.h"
+#include "comum/InterfaceUsuario.h"
+#include "conversao/classConversao.h"
+
+bool TClassesConversaoController::FEfetuaConversao(const comum::TStringList& MParams, TIBDatabase& BDOrigem,
+                                                   TIBTransaction& /*TransacaoOrigem*/, TIBDatabase& BDDestino,
+                                                   TIBTransaction& Transacao, ui::TGauge& Barra,
+                                                   ui::TLabel& lblInfo) {
+  bool Result = false;
+  TConversao Conversao(&BDDestino);
+  Barra.SetProgress(0);
+  TConversao::PIniciaTransacao(Transacao);
+  try {
+    if (MParams.Values(u"CIDADES") == u"S") PConverteCidades(BDOrigem, BDDestino, Barra, lblInfo);
+    if (MParams.Values(u"CLIENTES") == u"S") PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo);
+    if (MParams.Values(u"FORNECEDORES") == u"S") PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo);
+    TConversao::PConfirmaTransacao(Transacao);
+    ui::MostraMensagem(ui::TipoMensagem::Informacao, u"Conversão concluída com sucesso!");
+    Result = true;
+    Barra.SetProgress(0);
+  } catch (const std::exception& e) {
+    std::u16string motivo = comum::MensagemDe(e);
+    try {
+      TConversao::PCancelaTransacao(Transacao);
+    } catch (const std::exception& e2) {
+      // The run's error is the one the operator needs; the failed rollback is added to it.
+      motivo += u"\r" + comum::MensagemDe(e2);
+    }
+    ui::MostraMensagem(ui::TipoMensagem::Erro, u"Ocorreu um erro durante a conversão! Motivo: " + motivo);
+    Barra.SetProgress(0);
+    Barra.SetMaxValue(0);
+  }
+  return Result;
+}
+
+void TClassesConversaoController::PConverteCidades(TIBDatabase& BDOrigem, TIBDatabase& BDVestrel, ui::TGauge& Barra,
+                                                   ui::TLabel& lblInfo) {
+  TClassPreencheDadosCidades Leitor;
+  Leitor.PreencheDadosCidades(BDOrigem, BDVestrel, Barra, lblInfo);
+}
+
+void TClassesConversaoController::PConverteClientes(TIBDatabase&, TIBDatabase&, ui::TGauge&, ui::TLabel&) {
+  throw comum::Erro(u"A conversão de clientes ainda não está disponível.");
+}
+
+void TClassesConversaoController::PConverteFornecedores(TIBDatabase&, TIBDatabase&, ui::TGauge&, ui::TLabel&) {
+  throw comum::Erro(u"A conversão de fornecedores ainda não está disponível.");
+}
+
+void pIniciaListaParametros(comum::TStringList& MParams) {
+  MParams.Add(u"CIDADES");
+  MParams.Add(u"CLIENTES");
+  MParams.Add(u"FORNECEDORES");
+  MParams.Add(u"CAMINHO BD DESTINO");
+  MParams.Add(u"CAMINHO BD ORIGEM");
+}
+
+void pCarregaParametros(comum::TStringList& MParams, bool cidades, bool clientes, bool fornecedores) {
+  if (cidades) MParams.SetValues(u"CIDADES", u"S");
+  if (clientes) MParams.SetValues(u"CLIENTES", u"S");
+  if (fornecedores) MParams.SetValues(u"FORNECEDORES", u"S");
+}

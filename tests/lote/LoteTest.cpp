@@ -1,0 +1,129 @@
+// The batch runner as a program: its checks, its output and its exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "apoio/BancosTeste.h"
+#include "comum/Texto.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Resultado {
+  int status = -1;
+  std::string saida;
+  std::string erros;
+};
+
+std::string Le(const fs::path& p) {
+  std::ifstream f(p);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::string Aspas(const std::string& v) {
+  std::string r = "'";
+  for (char c : v) {
+    if (c == '\'') {
+      r += "'\\''";
+    } else {
+      r += c;
+    }
+  }
+  return r + "'";
+}
+
+class Lote : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    origem = pasta.Caminho() / "LEGADO.FDB";
+    destino = pasta.Caminho() / "VESTREL.FB";
+    apoio::CriaBancoOrigem(origem);
+    apoio::CriaBancoDestino(destino);
+  }
+
+  Resultado Roda(const std::vector<std::string>& args) {
+    std::string cmd = CONVERSOR_LOTE;
+    for (const auto& a : args) cmd += " " + Aspas(a);
+    fs::path out = pasta.Caminho() / "saida.txt";
+    fs::path err = pasta.Caminho() / "erros.txt";
+    cmd += " > " + Aspas(out.string()) + " 2> " + Aspas(err.string()) + " < /dev/null";
+    int w = std::system(cmd.c_str());
+    Resultado r;
+    r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
+    r.saida = Le(out);
+    r.erros = Le(err);
+    return r;
+  }
+
+  apoio::PastaTemporaria pasta;
+  fs::path origem;
+  fs::path destino;
+};
+
+TEST_F(Lote, ConverteCidades) {
+  for (int i = 1; i <= 12; ++i) {
+    apoio::Executa(origem, u"INSERT INTO RECDB001 VALUES ('" + texto::IntParaTexto(i) + u"', 'São João " +
+                               texto::IntParaTexto(i) + u"')");
+  }
+  Resultado r = Roda({"--origem", origem.string(), "--destino", destino.string(), "--cidades"});
+  EXPECT_EQ(r.status, 0) << r.erros;
+  EXPECT_EQ(r.saida, "Conversão concluída com sucesso!\n");
+  // Without a terminal: one line for the table, not one per row.
+  EXPECT_EQ(r.erros, "Convertendo Cidades - Registro 12 de 12\n");
+  auto linhas = apoio::Consulta(destino, u"SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES WHERE CODCIDADE = '00012'");
+  EXPECT_EQ(linhas, (std::vector<std::vector<std::u16string>>{{u"00012", u"São João 12", u"MG"}}));
+  EXPECT_EQ(apoio::ContaLinhas(destino, u"CIDADES"), 12);
+}
+
+TEST_F(Lote, ErroNaConversaoSaiComUm) {
+  apoio::Executa(origem, u"INSERT INTO RECDB001 VALUES ('1', 'A')");
+  apoio::Executa(origem, u"INSERT INTO RECDB001 VALUES ('1', 'B')");
+  Resultado r = Roda({"--origem", origem.string(), "--destino", destino.string(), "--cidades"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.saida, "");
+  EXPECT_NE(r.erros.find("Ocorreu um erro durante a conversão! Motivo: "), std::string::npos) << r.erros;
+  EXPECT_EQ(apoio::ContaLinhas(destino, u"CIDADES"), 0);
+}
+
+TEST_F(Lote, CaminhoVazio) {
+  Resultado r = Roda({"--origem", origem.string(), "--destino", "", "--cidades"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.erros, "O caminho do banco de dados está vazio!\n");
+  r = Roda({"--origem", "", "--destino", destino.string(), "--cidades"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.erros, "O caminho do banco de dados está vazio!\n");
+}
+
+TEST_F(Lote, OrigemQueNaoConectaNaoMexeNoDestino) {
+  apoio::Executa(destino, u"INSERT INTO CIDADES (CODCIDADE, CIDADE) VALUES ('00001', 'FICA')");
+  fs::path inexistente = pasta.Caminho() / "NAO_EXISTE.FDB";
+  Resultado r = Roda({"--origem", inexistente.string(), "--destino", destino.string(), "--cidades"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.erros.rfind("Não foi possível se conectar ao Banco de Dados! Verifique sua conexão ou se o arquivo "
+                          "selecionado é válido! \nMotivo: ",
+                          0),
+            0u)
+      << r.erros;
+  EXPECT_NE(r.erros.find("NAO_EXISTE.FDB"), std::string::npos);
+  EXPECT_EQ(apoio::ContaLinhas(destino, u"CIDADES"), 1);
+}
+
+TEST_F(Lote, ErrosDeUso) {
+  Resultado r = Roda({});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_NE(r.erros.find("Uso: conversor-lote"), std::string::npos);
+  r = Roda({"--origem", "a", "--destino", "b", "--qualquer"});
+  EXPECT_EQ(r.status, 2);
+  r = Roda({"--origem"});
+  EXPECT_EQ(r.status, 2);
+  r = Roda({"--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.saida.find("--fornecedores"), std::string::npos);
+}
+
+}  // namespace
