@@ -59,25 +59,14 @@ std::u16string RemoveComJanela(std::u16string valor, char16_t c, int janela) {
 }
 
 char16_t SemAcento(char16_t c) {
-  switch (c) {
-    case u'\u00C0': case u'\u00C1': case u'\u00C2': case u'\u00C3': case u'\u00C4':
-    case u'\u00E0': case u'\u00E1': case u'\u00E2': case u'\u00E3': case u'\u00E4':
-      return u'A';
-    case u'\u00C8': case u'\u00C9': case u'\u00CA':
-      return u'E';
-    case u'\u00CC': case u'\u00CD': case u'\u00CE':
-      return u'I';
-    case u'\u00D2': case u'\u00D3': case u'\u00D4': case u'\u00D5': case u'\u00D6':
-      return u'O';
-    case u'\u00D9': case u'\u00DA': case u'\u00DC':
-      return u'U';
-    case u'\u00C7': case u'\u00E7':
-      return u'C';
-    case u':': case u';':
-      return u'.';
-    default:
-      return c;
-  }
+  if ((c >= u'\u00C0' && c <= u'\u00C4') || (c >= u'\u00E0' && c <= u'\u00E4')) return u'A';
+  if (c >= u'\u00C8' && c <= u'\u00CA') return u'E';
+  if (c >= u'\u00CC' && c <= u'\u00CE') return u'I';
+  if (c >= u'\u00D2' && c <= u'\u00D6') return u'O';
+  if (c == u'\u00D9' || c == u'\u00DA' || c == u'\u00DC') return u'U';
+  if (c == u'\u00C7' || c == u'\u00E7') return u'C';
+  if (c == u':' || c == u';') return u'.';
+  return c;
 }
 
 }  // namespace

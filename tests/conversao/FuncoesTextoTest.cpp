@@ -337,13 +337,14 @@ class GeradorDeTextos {
 
   std::mt19937 gerador_;
   const std::vector<std::u16string> kPecas = {
-      u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"a", u"z", u"A", u"Z", u"e", u"E",
-      u"ã", u"é", u"Ç", u"Ü", u"ñ", u"\"", u"'", u"/", u"-", u".", u",", u"(", u")", u":", u";", u"+",
-      u" ", u"  ", u"\t", u"\r", u"\n", u"\x01", u"\x1F", u"\u00A0", u"\uFF11", u"\u0661", u"\u2014",
-      u"ISENTO", u"isento", u"ISEN", u"Isen", u"  -   -", u"1234567890", u"0000"};
+      u"0",      u"1",      u"2",      u"3",      u"4",      u"5",    u"6",    u"7",       u"8",          u"9",
+      u"a",      u"z",      u"A",      u"Z",      u"e",      u"E",    u"ã",    u"é",       u"Ç",          u"Ü",
+      u"ñ",      u"\"",     u"'",      u"/",      u"-",      u".",    u",",    u"(",       u")",          u":",
+      u";",      u"+",      u" ",      u"  ",     u"\t",     u"\r",   u"\n",   u"\x01",    u"\x1F",       u"\u00A0",
+      u"\uFF11", u"\u0661", u"\u2014", u"ISENTO", u"isento", u"ISEN", u"Isen", u"  -   -", u"1234567890", u"0000"};
   const std::vector<std::u16string> kBrancos = {u" ", u"\t", u"\r\n", u"\x01", u"\x1F", u"\u00A0"};
-  const std::vector<std::u16string> kPecasNumericas = {u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8",
-                                                       u"9", u"99999", u",", u" ", u"E", u"+"};
+  const std::vector<std::u16string> kPecasNumericas = {u"0", u"1", u"2",     u"3", u"4", u"5", u"6", u"7",
+                                                       u"8", u"9", u"99999", u",", u" ", u"E", u"+"};
 };
 
 TEST(FuncoesTextoPropriedades, TextosAleatoriosRespeitamAsGarantiasDeCadaFuncao) {
@@ -398,9 +399,10 @@ TEST(FuncoesTextoPropriedades, TextosAleatoriosRespeitamAsGarantiasDeCadaFuncao)
 
     ASSERT_NO_THROW(r = TConversao::FRetiraAcento(s));
     ASSERT_EQ(r.size(), s.size());
-    ASSERT_FALSE(TemAlgum(r, u"abcdefghijklmnopqrstuvwxyz:;\u00C0\u00C1\u00C2\u00C3\u00C4\u00E0\u00E1\u00E2\u00E3"
-                             u"\u00E4\u00C8\u00C9\u00CA\u00CC\u00CD\u00CE\u00D2\u00D3\u00D4\u00D5\u00D6\u00D9"
-                             u"\u00DA\u00DC\u00C7\u00E7"))
+    ASSERT_FALSE(TemAlgum(r,
+                          u"abcdefghijklmnopqrstuvwxyz:;\u00C0\u00C1\u00C2\u00C3\u00C4\u00E0\u00E1\u00E2\u00E3"
+                          u"\u00E4\u00C8\u00C9\u00CA\u00CC\u00CD\u00CE\u00D2\u00D3\u00D4\u00D5\u00D6\u00D9"
+                          u"\u00DA\u00DC\u00C7\u00E7"))
         << Visivel(r);
 
     ASSERT_NO_THROW(r = TConversao::FRetiraTraco(s));
