@@ -133,10 +133,6 @@ bool Conecta(Lado& lado, const std::u16string& caminho, std::ostream& erros) {
   return true;
 }
 
-// Tables whose conversion this build offers.
-constexpr bool kClientesDisponivel = false;
-constexpr bool kFornecedoresDisponivel = false;
-
 }  // namespace
 
 std::string TextoDeUso() {
@@ -181,16 +177,8 @@ bool LeOpcoes(const std::vector<std::string>& args, Opcoes& opcoes, std::string&
     } else if (a == "--cidades") {
       opcoes.cidades = true;
     } else if (a == "--clientes") {
-      if (!kClientesDisponivel) {
-        erro = "a conversão de clientes ainda não está disponível";
-        return false;
-      }
       opcoes.clientes = true;
     } else if (a == "--fornecedores") {
-      if (!kFornecedoresDisponivel) {
-        erro = "a conversão de fornecedores ainda não está disponível";
-        return false;
-      }
       opcoes.fornecedores = true;
     } else {
       erro = "opção desconhecida: " + a;

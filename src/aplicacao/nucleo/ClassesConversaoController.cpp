@@ -1,9 +1,11 @@
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 
 #include "cidades/CidadesController.h"
+#include "clientes/ClientesController.h"
 #include "comum/Erro.h"
 #include "comum/InterfaceUsuario.h"
 #include "conversao/classConversao.h"
+#include "fornecedores/FornecedoresController.h"
 
 bool TClassesConversaoController::FEfetuaConversao(const comum::TStringList& MParams, TIBDatabase& BDOrigem,
                                                    TIBTransaction& /*TransacaoOrigem*/, TIBDatabase& BDDestino,
@@ -42,12 +44,16 @@ void TClassesConversaoController::PConverteCidades(TIBDatabase& BDOrigem, TIBDat
   Leitor.PreencheDadosCidades(BDOrigem, BDVestrel, Barra, lblInfo);
 }
 
-void TClassesConversaoController::PConverteClientes(TIBDatabase&, TIBDatabase&, ui::TGauge&, ui::TLabel&) {
-  throw comum::Erro(u"A conversão de clientes ainda não está disponível.");
+void TClassesConversaoController::PConverteClientes(TIBDatabase& BDOrigem, TIBDatabase& BDVestrel, ui::TGauge& Barra,
+                                                    ui::TLabel& lblInfo) {
+  TClassPreencheDadosClientes Leitor;
+  Leitor.PreencheDadosClientes(BDOrigem, BDVestrel, Barra, lblInfo);
 }
 
-void TClassesConversaoController::PConverteFornecedores(TIBDatabase&, TIBDatabase&, ui::TGauge&, ui::TLabel&) {
-  throw comum::Erro(u"A conversão de fornecedores ainda não está disponível.");
+void TClassesConversaoController::PConverteFornecedores(TIBDatabase& BDOrigem, TIBDatabase& BDVestrel,
+                                                        ui::TGauge& Barra, ui::TLabel& lblInfo) {
+  TClassPreencheDadosFornecedores Leitor;
+  Leitor.PreencheConverteFornecedores(BDOrigem, BDVestrel, Barra, lblInfo);
 }
 
 void pIniciaListaParametros(comum::TStringList& MParams) {
