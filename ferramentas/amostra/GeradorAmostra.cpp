@@ -104,7 +104,8 @@ std::u16string Cep(Sorteio& s) {
 }
 
 std::u16string Fone(Sorteio& s, bool celular) {
-  std::u16string d = (celular ? u"9" : u"3") + s.Digitos(celular ? 8 : 7);
+  std::u16string d(celular ? u"9" : u"3");
+  d += s.Digitos(celular ? 8 : 7);
   switch (s.Ate(4)) {
     case 0:
       return d;
@@ -136,7 +137,10 @@ std::u16string Data(Sorteio& s) {
   int ano = 1950 + s.Ate(70);
   int mes = 1 + s.Ate(12);
   int dia = 1 + s.Ate(28);
-  auto dois = [](int n) { return (n < 10 ? u"0" : u"") + IntParaTexto(n); };
+  auto dois = [](int n) {
+    std::u16string s(n < 10 ? u"0" : u"");
+    return s + IntParaTexto(n);
+  };
   return dois(dia) + u"/" + dois(mes) + u"/" + IntParaTexto(ano);
 }
 
