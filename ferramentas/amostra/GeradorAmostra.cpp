@@ -173,18 +173,18 @@ Valor Uf(Sorteio& s) {
   return Talvez(s, 5, s.Um(ufs));
 }
 
-// Names that the converters skip: NULL, empty, blanks, double quotes only; for
-// suppliers also apostrophes only, which their setters remove.
-bool NomeVazio(Sorteio& s, Valor& nome, bool apostrofosSaoRemovidos) {
+// Names that the converters skip: NULL, empty, blanks, and what the name's
+// setter removes (double quotes for clients, apostrophes for suppliers).
+bool NomeVazio(Sorteio& s, Valor& nome, const char16_t* soRemoviveis) {
   int r = s.Ate(100);
   if (r >= 3) return false;
-  static const std::array<const char16_t*, 3> vazios = {u"", u"   ", u"\"\" \""};
+  static const std::array<const char16_t*, 2> brancos = {u"", u"   "};
   if (r == 0) {
     nome = Valor{true, u""};
-  } else if (r == 1 && apostrofosSaoRemovidos) {
-    nome = Valor{false, u"''"};
+  } else if (r == 1) {
+    nome = Valor{false, soRemoviveis};
   } else {
-    nome = Valor{false, s.Um(vazios)};
+    nome = Valor{false, s.Um(brancos)};
   }
   return true;
 }
@@ -240,7 +240,7 @@ int GeraClientes(TIBDatabase& banco, Sorteio& s, int n) {
     Valor nome{false, juridica ? std::u16string(s.Um(kEmpresas)) + u" " + s.Um(kSobrenomes) + u" Ltda" : Nome(s)};
     if (s.Chance(5)) nome.texto = u"  " + nome.texto + u"  ";
     if (s.Chance(4)) nome.texto = u"\"" + nome.texto + u"\"";
-    if (NomeVazio(s, nome, false)) ++semNome;
+    if (NomeVazio(s, nome, u"\"\" \"")) ++semNome;
     ins.Define(u"RAZAO_SOCIAL", nome);
     ins.Define(u"NOME_FANTASIA", Talvez(s, 30, juridica ? std::u16string(s.Um(kEmpresas)) : Nome(s)));
     // CPF and CGC: one of them, both, or neither; a CPF of punctuation only falls back to the CGC.
@@ -281,7 +281,7 @@ int GeraFornecedores(TIBDatabase& banco, Sorteio& s, int n) {
     ins.Define(u"CODIGO", s.Chance(10) ? TConversao::StrZero(IntParaTexto(i), 6) : IntParaTexto(i));
     Valor nome{false, std::u16string(s.Um(kEmpresas)) + u" " + s.Um(kSobrenomes) + u" & Cia"};
     if (s.Chance(5)) nome.texto = u" " + nome.texto + u" ";
-    if (NomeVazio(s, nome, true)) ++semNome;
+    if (NomeVazio(s, nome, u" '' ")) ++semNome;
     ins.Define(u"RAZAO_SOCIAL", nome);
     ins.Define(u"NOME_FANTASIA", Talvez(s, 30, s.Um(kEmpresas)));
     ins.Define(u"CGC", Talvez(s, 15, Cnpj(s)));

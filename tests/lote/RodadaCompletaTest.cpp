@@ -1,0 +1,152 @@
+// Whole runs of the batch runner on generated data: the three tables in one
+// run, and a run whose last table fails after the first two were converted.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "amostra/GeradorAmostra.h"
+#include "apoio/BancosTeste.h"
+#include "comum/Texto.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Saida {
+  int status = -1;
+  std::string saida;
+  std::string erros;
+};
+
+std::string LeArquivo(const fs::path& p) {
+  std::ifstream f(p);
+  std::stringstream s;
+  s << f.rdbuf();
+  return s.str();
+}
+
+std::string AspasShell(const std::string& v) {
+  std::string r = "'";
+  for (char c : v) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return r + "'";
+}
+
+class RodadaCompleta : public ::testing::Test {
+ protected:
+  void Gera(int cidades, int clientes, int fornecedores) {
+    amostra::Parametros p;
+    p.cidades = cidades;
+    p.clientes = clientes;
+    p.fornecedores = fornecedores;
+    p.semente = 7;
+    std::ostringstream relatorio;
+    auto r = amostra::Gera(pasta.Caminho(), p, relatorio);
+    origem = r.origem;
+    destino = r.destino;
+  }
+
+  // The generator and apoio::Consulta close their connections: the program
+  // gets both files to itself.
+  Saida Roda() {
+    std::string cmd = std::string(CONVERSOR_LOTE) + " --origem " + AspasShell(origem.string()) + " --destino " +
+                      AspasShell(destino.string()) + " --cidades --clientes --fornecedores";
+    fs::path out = pasta.Caminho() / "saida.txt";
+    fs::path err = pasta.Caminho() / "erros.txt";
+    cmd += " > " + AspasShell(out.string()) + " 2> " + AspasShell(err.string()) + " < /dev/null";
+    int w = std::system(cmd.c_str());
+    Saida r;
+    r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
+    r.saida = LeArquivo(out);
+    r.erros = LeArquivo(err);
+    return r;
+  }
+
+  int Conta(const fs::path& arquivo, const std::u16string& tabela) { return apoio::ContaLinhas(arquivo, tabela); }
+
+  // Clients whose RAZAO_SOCIAL keeps something once its double quotes and the
+  // characters of code 32 or less around it are gone: those are written.
+  int ClientesComNome() {
+    int n = 0;
+    for (const auto& l : apoio::Consulta(origem, u"SELECT RAZAO_SOCIAL FROM RECDB004")) {
+      if (!texto::Trim(texto::RemoveTodos(l.at(0), u'"')).empty()) ++n;
+    }
+    return n;
+  }
+
+  // Suppliers lose apostrophes instead, and keep their double quotes.
+  int FornecedoresComNome() {
+    int n = 0;
+    for (const auto& l : apoio::Consulta(origem, u"SELECT RAZAO_SOCIAL FROM PAGDB003")) {
+      if (!texto::Trim(texto::RemoveTodos(l.at(0), u'\'')).empty()) ++n;
+    }
+    return n;
+  }
+
+  static std::string Linha(const char* tabela, int n) {
+    return std::string("Convertendo ") + tabela + " - Registro " + std::to_string(n) + " de " + std::to_string(n) +
+           "\n";
+  }
+
+  apoio::PastaTemporaria pasta;
+  fs::path origem;
+  fs::path destino;
+};
+
+TEST_F(RodadaCompleta, AsTresTabelasNumaRodada) {
+  Gera(40, 300, 60);
+  const int clientes = ClientesComNome();
+  const int fornecedores = FornecedoresComNome();
+  ASSERT_GT(clientes, 0);
+  ASSERT_LT(clientes, 300);  // the sample has nameless clients to skip
+
+  Saida r = Roda();
+  EXPECT_EQ(r.status, 0) << r.erros;
+  EXPECT_EQ(r.saida, "Conversão concluída com sucesso!\n");
+  EXPECT_EQ(r.erros, Linha("Cidades", 40) + Linha("Clientes", 300) + Linha("Fornecedores", 60));
+
+  EXPECT_GE(Conta(destino, u"CIDADES"), 40);
+  EXPECT_EQ(Conta(destino, u"CLIENTE"), clientes);
+  EXPECT_EQ(Conta(destino, u"COMPCLIE"), clientes);
+  EXPECT_EQ(Conta(destino, u"FORNECE"), fornecedores);
+  EXPECT_GT(fornecedores, 0);
+  // Every city code a supplier carries exists.
+  EXPECT_EQ(apoio::Consulta(destino,
+                            u"SELECT COUNT(*) FROM FORNECE F WHERE F.CODCIDADE <> '' AND NOT EXISTS "
+                            u"(SELECT 1 FROM CIDADES C WHERE C.CODCIDADE = F.CODCIDADE)")
+                .at(0)
+                .at(0),
+            u"0");
+  EXPECT_EQ(apoio::Consulta(destino, u"SELECT COUNT(*) FROM FORNECE WHERE PESSOA_FJ <> 'J'").at(0).at(0), u"0");
+}
+
+TEST_F(RodadaCompleta, FalhaNosFornecedoresMantemCidadesEClientes) {
+  Gera(30, 120, 20);
+  apoio::Executa(origem, u"DROP TABLE PAGDB003");
+  apoio::Executa(destino, u"INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000001', 'DE ANTES')");
+  const int clientes = ClientesComNome();
+  ASSERT_GT(clientes, 0);
+
+  Saida r = Roda();
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.saida, "");
+  const std::string cabeca =
+      Linha("Cidades", 30) + Linha("Clientes", 120) + "Ocorreu um erro durante a conversão! Motivo: ";
+  EXPECT_EQ(r.erros.rfind(cabeca, 0), 0u) << r.erros;
+  // The cause is the database's: the table is unknown.
+  const std::string causa = r.erros.size() > cabeca.size() ? r.erros.substr(cabeca.size()) : "";
+  EXPECT_NE(causa.find("PAGDB003"), std::string::npos) << r.erros;
+  EXPECT_NE(causa.find("Table unknown"), std::string::npos) << r.erros;
+
+  // Cities and clients were committed by the emptying of FORNECE; the
+  // rollback only reaches what came after it.
+  EXPECT_GE(Conta(destino, u"CIDADES"), 30);
+  EXPECT_EQ(Conta(destino, u"CLIENTE"), clientes);
+  EXPECT_EQ(Conta(destino, u"COMPCLIE"), clientes);
+  EXPECT_EQ(Conta(destino, u"FORNECE"), 0);
+}
+
+}  // namespace
