@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "aplicacao/nucleo/ConfiguracaoConexao.h"
 #include "Esquemas.h"
 #include "banco/ExecutorScript.h"
 #include "banco/IBDatabase.h"
@@ -301,12 +302,7 @@ int GeraFornecedores(TIBDatabase& banco, Sorteio& s, int n) {
 }
 
 void Prepara(TIBDatabase& banco, TIBTransaction& transacao, const fs::path& arquivo) {
-  banco.Params().Add(u"user_name=SYSDBA");
-  banco.Params().Add(u"password=quillsand");
-  banco.SetLoginPrompt(false);
-  banco.SetDefaultTransaction(&transacao);
-  banco.SetServerType(u"IBServer");
-  transacao.SetDefaultDatabase(&banco);
+  ConfiguraConexao(banco, transacao);
   banco.SetDatabaseName(texto::DeUtf8(arquivo.string()));
   banco.SetConnected(true);
 }

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 
+#include "aplicacao/nucleo/ConfiguracaoConexao.h"
 #include "amostra/GeradorAmostra.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 #include "banco/IBDatabase.h"
@@ -39,12 +40,7 @@ struct Lado {
   TIBDatabase banco;
   TIBTransaction transacao;
   explicit Lado(const fs::path& arquivo) {
-    banco.Params().Add(u"user_name=SYSDBA");
-    banco.Params().Add(u"password=quillsand");
-    banco.SetLoginPrompt(false);
-    banco.SetDefaultTransaction(&transacao);
-    banco.SetServerType(u"IBServer");
-    transacao.SetDefaultDatabase(&banco);
+    ConfiguraConexao(banco, transacao);
     banco.SetDatabaseName(texto::DeUtf8(arquivo.string()));
     banco.SetConnected(true);
     transacao.SetActive(true);

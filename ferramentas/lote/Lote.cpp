@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <exception>
 
+#include "aplicacao/nucleo/ConfiguracaoConexao.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBTransaction.h"
@@ -101,12 +102,7 @@ struct Lado {
   TIBDatabase banco;
   TIBTransaction transacao;
   Lado() {
-    banco.Params().Add(u"user_name=SYSDBA");
-    banco.Params().Add(u"password=quillsand");
-    banco.SetLoginPrompt(false);
-    banco.SetDefaultTransaction(&transacao);
-    banco.SetServerType(u"IBServer");
-    transacao.SetDefaultDatabase(&banco);
+    ConfiguraConexao(banco, transacao);
   }
 };
 

@@ -2,6 +2,8 @@
 
 #include <dlfcn.h>
 
+#include <cstdlib>
+
 #include "banco/IBErro.h"
 #include "comum/Texto.h"
 
@@ -24,6 +26,13 @@ template <typename F>
 bool Resolve(void* handle, const char* simbolo, F& destino) {
   destino = reinterpret_cast<F>(dlsym(handle, simbolo));
   return destino != nullptr;
+}
+
+// At the program's end the embedded engine's threads are stopped before the
+// process goes away, so nothing runs while the runtime tears itself down.
+void EncerraBiblioteca() {
+  Estado& e = estado();
+  if (e.handle && e.funcoes.shutdown) e.funcoes.shutdown(0, fb_shutrsn_exit_called);
 }
 
 }  // namespace
@@ -67,12 +76,18 @@ void CarregaBibliotecaCliente() {
   ok = ok && Resolve(h, "fb_interpret", f.interpret);
   ok = ok && Resolve(h, "isc_sqlcode", f.sqlcode);
   ok = ok && Resolve(h, "isc_vax_integer", f.vax_integer);
+  ok = ok && Resolve(h, "fb_shutdown", f.shutdown);
   if (!ok) {
     throw EIBClientError(u"InterBase library " + texto::DeUtf8(e.nome) +
                          u" not found in the path. Please install InterBase to use this functionality");
   }
   e.funcoes = f;
   e.handle = h;
+  static bool encerramentoRegistrado = false;
+  if (!encerramentoRegistrado) {
+    encerramentoRegistrado = true;
+    std::atexit(EncerraBiblioteca);
+  }
 }
 
 const FuncoesCliente& Cliente() {

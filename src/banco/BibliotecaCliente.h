@@ -31,6 +31,7 @@ struct FuncoesCliente {
   decltype(&fb_interpret) interpret;
   decltype(&isc_sqlcode) sqlcode;
   decltype(&isc_vax_integer) vax_integer;
+  decltype(&fb_shutdown) shutdown;
 };
 
 // The library's file name on this platform.

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <random>
 
+#include "aplicacao/nucleo/ConfiguracaoConexao.h"
 #include "Esquemas.h"
 #include "banco/ExecutorScript.h"
 #include "comum/Texto.h"
@@ -48,12 +49,7 @@ void CriaBancoOrigem(const fs::path& arquivo) { CriaComEsquema(arquivo, 3, esque
 void CriaBancoDestino(const fs::path& arquivo) { CriaComEsquema(arquivo, 1, esquemas::Destino()); }
 
 Conexao::Conexao() {
-  banco.Params().Add(u"user_name=SYSDBA");
-  banco.Params().Add(u"password=quillsand");
-  banco.SetLoginPrompt(false);
-  banco.SetDefaultTransaction(&transacao);
-  banco.SetServerType(u"IBServer");
-  transacao.SetDefaultDatabase(&banco);
+  ConfiguraConexao(banco, transacao);
 }
 
 Conexao::~Conexao() {
