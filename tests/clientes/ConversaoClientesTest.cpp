@@ -16,6 +16,7 @@
 
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 #include "apoio/BancosTeste.h"
+#include "apoio/Lote.h"
 #include "apoio/Progresso.h"
 #include "banco/IBQuery.h"
 #include "comum/ConfiguracaoRegional.h"
@@ -35,46 +36,8 @@ const char16_t* const kHoje = u"<hoje>";
 
 // ---- running things -------------------------------------------------------
 
-struct Resultado {
-  int status = -1;
-  std::string saida;
-  std::string erros;
-};
-
-std::string Le(const fs::path& p) {
-  std::ifstream f(p);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-std::string AspasShell(const std::string& v) {
-  std::string r = "'";
-  for (char c : v) {
-    if (c == '\'') {
-      r += "'\\''";
-    } else {
-      r += c;
-    }
-  }
-  return r + "'";
-}
-
-// The batch runner as a separate process; no connection of this process may
-// be open on the files meanwhile.
-Resultado RodaLote(const fs::path& pasta, const std::vector<std::string>& args) {
-  std::string cmd = CONVERSOR_LOTE;
-  for (const auto& a : args) cmd += " " + AspasShell(a);
-  const fs::path out = pasta / "saida.txt";
-  const fs::path err = pasta / "erros.txt";
-  cmd += " > " + AspasShell(out.string()) + " 2> " + AspasShell(err.string()) + " < /dev/null";
-  const int w = std::system(cmd.c_str());
-  Resultado r;
-  r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
-  r.saida = Le(out);
-  r.erros = Le(err);
-  return r;
-}
+using Resultado = apoio::ResultadoLote;
+using apoio::RodaLote;
 
 // Several statements in one connection, committed together and closed.
 void ExecutaTodos(const fs::path& arquivo, const std::vector<std::u16string>& comandos) {

@@ -14,6 +14,7 @@
 
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 #include "apoio/BancosTeste.h"
+#include "apoio/Lote.h"
 #include "apoio/Progresso.h"
 #include "comum/Texto.h"
 #include "fornecedores/FornecedoresController.h"
@@ -26,41 +27,8 @@ using Texto = std::optional<std::u16string>;
 
 // ---------------------------------------------------------------- helpers
 
-struct Saida {
-  int status = -1;
-  std::string saida;
-  std::string erros;
-};
-
-std::string LeArquivo(const fs::path& p) {
-  std::ifstream f(p);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-std::string AspasShell(const std::string& v) {
-  std::string r = "'";
-  for (char c : v) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return r + "'";
-}
-
-// Runs conversor-lote as the operator would from a script. Every connection of
-// this process to the two files must be closed: the embedded engine opens a
-// file for one process only.
-Saida RodaLote(const fs::path& pasta, const std::vector<std::string>& args) {
-  std::string cmd = CONVERSOR_LOTE;
-  for (const auto& a : args) cmd += " " + AspasShell(a);
-  fs::path out = pasta / "saida.txt";
-  fs::path err = pasta / "erros.txt";
-  cmd += " > " + AspasShell(out.string()) + " 2> " + AspasShell(err.string()) + " < /dev/null";
-  int w = std::system(cmd.c_str());
-  Saida r;
-  r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
-  r.saida = LeArquivo(out);
-  r.erros = LeArquivo(err);
-  return r;
-}
+using Saida = apoio::ResultadoLote;
+using apoio::RodaLote;
 
 std::u16string Literal(const Texto& v) {
   if (!v) return u"NULL";

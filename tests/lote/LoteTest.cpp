@@ -6,36 +6,12 @@
 #include <sstream>
 
 #include "apoio/BancosTeste.h"
+#include "apoio/Lote.h"
 #include "comum/Texto.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Resultado {
-  int status = -1;
-  std::string saida;
-  std::string erros;
-};
-
-std::string Le(const fs::path& p) {
-  std::ifstream f(p);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-std::string Aspas(const std::string& v) {
-  std::string r = "'";
-  for (char c : v) {
-    if (c == '\'') {
-      r += "'\\''";
-    } else {
-      r += c;
-    }
-  }
-  return r + "'";
-}
 
 class Lote : public ::testing::Test {
  protected:
@@ -46,19 +22,7 @@ class Lote : public ::testing::Test {
     apoio::CriaBancoDestino(destino);
   }
 
-  Resultado Roda(const std::vector<std::string>& args) {
-    std::string cmd = CONVERSOR_LOTE;
-    for (const auto& a : args) cmd += " " + Aspas(a);
-    fs::path out = pasta.Caminho() / "saida.txt";
-    fs::path err = pasta.Caminho() / "erros.txt";
-    cmd += " > " + Aspas(out.string()) + " 2> " + Aspas(err.string()) + " < /dev/null";
-    int w = std::system(cmd.c_str());
-    Resultado r;
-    r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
-    r.saida = Le(out);
-    r.erros = Le(err);
-    return r;
-  }
+  apoio::ResultadoLote Roda(const std::vector<std::string>& args) { return apoio::RodaLote(pasta.Caminho(), args); }
 
   apoio::PastaTemporaria pasta;
   fs::path origem;
@@ -70,7 +34,7 @@ TEST_F(Lote, ConverteCidades) {
     apoio::Executa(origem, u"INSERT INTO RECDB001 VALUES ('" + texto::IntParaTexto(i) + u"', 'São João " +
                                texto::IntParaTexto(i) + u"')");
   }
-  Resultado r = Roda({"--origem", origem.string(), "--destino", destino.string(), "--cidades"});
+  apoio::ResultadoLote r = Roda({"--origem", origem.string(), "--destino", destino.string(), "--cidades"});
   EXPECT_EQ(r.status, 0) << r.erros;
   EXPECT_EQ(r.saida, "Conversão concluída com sucesso!\n");
   // Without a terminal: one line for the table, not one per row.
@@ -83,7 +47,7 @@ TEST_F(Lote, ConverteCidades) {
 TEST_F(Lote, ErroNaConversaoSaiComUm) {
   apoio::Executa(origem, u"INSERT INTO RECDB001 VALUES ('1', 'A')");
   apoio::Executa(origem, u"INSERT INTO RECDB001 VALUES ('1', 'B')");
-  Resultado r = Roda({"--origem", origem.string(), "--destino", destino.string(), "--cidades"});
+  apoio::ResultadoLote r = Roda({"--origem", origem.string(), "--destino", destino.string(), "--cidades"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.saida, "");
   EXPECT_NE(r.erros.find("Ocorreu um erro durante a conversão! Motivo: "), std::string::npos) << r.erros;
@@ -91,7 +55,7 @@ TEST_F(Lote, ErroNaConversaoSaiComUm) {
 }
 
 TEST_F(Lote, CaminhoVazio) {
-  Resultado r = Roda({"--origem", origem.string(), "--destino", "", "--cidades"});
+  apoio::ResultadoLote r = Roda({"--origem", origem.string(), "--destino", "", "--cidades"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.erros, "O caminho do banco de dados está vazio!\n");
   r = Roda({"--origem", "", "--destino", destino.string(), "--cidades"});
@@ -102,7 +66,7 @@ TEST_F(Lote, CaminhoVazio) {
 TEST_F(Lote, OrigemQueNaoConectaNaoMexeNoDestino) {
   apoio::Executa(destino, u"INSERT INTO CIDADES (CODCIDADE, CIDADE) VALUES ('00001', 'FICA')");
   fs::path inexistente = pasta.Caminho() / "NAO_EXISTE.FDB";
-  Resultado r = Roda({"--origem", inexistente.string(), "--destino", destino.string(), "--cidades"});
+  apoio::ResultadoLote r = Roda({"--origem", inexistente.string(), "--destino", destino.string(), "--cidades"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.erros.rfind("Não foi possível se conectar ao Banco de Dados! Verifique sua conexão ou se o arquivo "
                           "selecionado é válido! \nMotivo: ",
@@ -114,7 +78,7 @@ TEST_F(Lote, OrigemQueNaoConectaNaoMexeNoDestino) {
 }
 
 TEST_F(Lote, ErrosDeUso) {
-  Resultado r = Roda({});
+  apoio::ResultadoLote r = Roda({});
   EXPECT_EQ(r.status, 2);
   EXPECT_NE(r.erros.find("Uso: conversor-lote"), std::string::npos);
   r = Roda({"--origem", "a", "--destino", "b", "--qualquer"});

@@ -10,30 +10,12 @@
 
 #include "amostra/GeradorAmostra.h"
 #include "apoio/BancosTeste.h"
+#include "apoio/Lote.h"
 #include "comum/Texto.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Saida {
-  int status = -1;
-  std::string saida;
-  std::string erros;
-};
-
-std::string LeArquivo(const fs::path& p) {
-  std::ifstream f(p);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-std::string AspasShell(const std::string& v) {
-  std::string r = "'";
-  for (char c : v) r += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return r + "'";
-}
 
 class RodadaCompleta : public ::testing::Test {
  protected:
@@ -51,18 +33,9 @@ class RodadaCompleta : public ::testing::Test {
 
   // The generator and apoio::Consulta close their connections: the program
   // gets both files to itself.
-  Saida Roda() {
-    std::string cmd = std::string(CONVERSOR_LOTE) + " --origem " + AspasShell(origem.string()) + " --destino " +
-                      AspasShell(destino.string()) + " --cidades --clientes --fornecedores";
-    fs::path out = pasta.Caminho() / "saida.txt";
-    fs::path err = pasta.Caminho() / "erros.txt";
-    cmd += " > " + AspasShell(out.string()) + " 2> " + AspasShell(err.string()) + " < /dev/null";
-    int w = std::system(cmd.c_str());
-    Saida r;
-    r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
-    r.saida = LeArquivo(out);
-    r.erros = LeArquivo(err);
-    return r;
+  apoio::ResultadoLote Roda() {
+    return apoio::RodaLote(pasta.Caminho(), {"--origem", origem.string(), "--destino", destino.string(), "--cidades",
+                                             "--clientes", "--fornecedores"});
   }
 
   int Conta(const fs::path& arquivo, const std::u16string& tabela) { return apoio::ContaLinhas(arquivo, tabela); }
@@ -103,7 +76,7 @@ TEST_F(RodadaCompleta, AsTresTabelasNumaRodada) {
   ASSERT_GT(clientes, 0);
   ASSERT_LT(clientes, 300);  // the sample has nameless clients to skip
 
-  Saida r = Roda();
+  apoio::ResultadoLote r = Roda();
   EXPECT_EQ(r.status, 0) << r.erros;
   EXPECT_EQ(r.saida, "Conversão concluída com sucesso!\n");
   EXPECT_EQ(r.erros, Linha("Cidades", 40) + Linha("Clientes", 300) + Linha("Fornecedores", 60));
@@ -130,7 +103,7 @@ TEST_F(RodadaCompleta, FalhaNosFornecedoresMantemCidadesEClientes) {
   const int clientes = ClientesComNome();
   ASSERT_GT(clientes, 0);
 
-  Saida r = Roda();
+  apoio::ResultadoLote r = Roda();
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.saida, "");
   const std::string cabeca =
