@@ -1,10 +1,7 @@
 #include "cidades/CidadesController.h"
 
-#include <cstdint>
-
 #include "cidades/Cidade.h"
-#include "comum/InterfaceUsuario.h"
-#include "comum/Texto.h"
+#include "conversao/PercorreOrigem.h"
 
 TIBQuery& TClassPreencheDadosCidades::BuscaCidadesBDOrigem(TIBQuery& qryBusca) {
   qryBusca.SQL().Clear();
@@ -13,31 +10,17 @@ TIBQuery& TClassPreencheDadosCidades::BuscaCidadesBDOrigem(TIBQuery& qryBusca) {
   return qryBusca;
 }
 
-void TClassPreencheDadosCidades::PreencheDadosCidades(TIBDatabase& DbOrigem, TIBDatabase& DbDestino,
-                                                      ui::TGauge& Barra, ui::TLabel& lblInfo) {
+void TClassPreencheDadosCidades::PreencheDadosCidades(TIBDatabase& DbOrigem, TIBDatabase& DbDestino, ui::TGauge& Barra,
+                                                      ui::TLabel& lblInfo) {
   TConverteCidades ConverteCidades(&DbDestino);
   TIBQuery qryBusca;
   qryBusca.SetDatabase(&DbOrigem);
-  std::int32_t vContaRegistro = 1;
-
   ConverteCidades.LimpaTabela();
   BuscaCidadesBDOrigem(qryBusca);
-  qryBusca.Last();
-  Barra.SetMaxValue(qryBusca.RecordCount());
-  qryBusca.First();
-  while (!qryBusca.Eof()) {
-    lblInfo.SetCaption(u"Convertendo Cidades - Registro " + texto::IntParaTexto(vContaRegistro) + u" de " +
-                       texto::IntParaTexto(Barra.MaxValue()));
-    ui::ProcessMessages();
+  PercorreOrigem(qryBusca, u"Cidades", Barra, lblInfo, [&] {
     ConverteCidades.SetCodCidade(qryBusca.FieldByName(u"CODIGO").AsString());
     ConverteCidades.SetCidade(qryBusca.FieldByName(u"DESCRICAO").AsString());
     ConverteCidades.SetEstado(u"MG");
     ConverteCidades.ExecutaSql(&DbDestino);
-    ++vContaRegistro;
-    qryBusca.Next();
-    Barra.AddProgress(1);
-  }
-  lblInfo.SetCaption(u"");
-  Barra.SetProgress(0);
-  Barra.SetMaxValue(0);
+  });
 }

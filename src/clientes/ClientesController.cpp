@@ -1,11 +1,10 @@
 #include "clientes/ClientesController.h"
 
-#include <cstdint>
-
 #include "clientes/Cliente.h"
 #include "clientes/ComplClientes.h"
 #include "comum/InterfaceUsuario.h"
 #include "comum/Texto.h"
+#include "conversao/PercorreOrigem.h"
 #include "conversao/classConversao.h"
 
 TIBQuery& TClassPreencheDadosClientes::BuscaClientesBDOrigem(TIBQuery& qryBusca) {
@@ -26,20 +25,12 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(TIBDatabase& DbOrigem, T
   TConversao FConversao(&DbDestino);
   TIBQuery qryBusca;
   qryBusca.SetDatabase(&DbOrigem);
-  std::int32_t vContaRegistro = 1;
 
   ConverteClientes.LimpaTabela();
   ConverteCompClientes.LimpaTabela();
   BuscaClientesBDOrigem(qryBusca);
-  qryBusca.Last();
-  Barra.SetMaxValue(qryBusca.RecordCount());
-  qryBusca.First();
   auto campo = [&qryBusca](const char16_t* nome) { return qryBusca.FieldByName(nome).AsString(); };
-  while (!qryBusca.Eof()) {
-    lblInfo.SetCaption(u"Convertendo Clientes - Registro " + texto::IntParaTexto(vContaRegistro) + u" de " +
-                       texto::IntParaTexto(Barra.MaxValue()));
-    ui::ProcessMessages();
-
+  PercorreOrigem(qryBusca, u"Clientes", Barra, lblInfo, [&] {
     const std::u16string cidade = campo(u"CIDADE");
     const std::u16string uf = campo(u"UF");
     const bool temCidade = !texto::Trim(cidade).empty();
@@ -94,12 +85,5 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(TIBDatabase& DbOrigem, T
       ConverteClientes.ExecutaSql(1);
       ConverteCompClientes.ExecutaSql();
     }
-
-    ++vContaRegistro;
-    qryBusca.Next();
-    Barra.AddProgress(1);
-  }
-  lblInfo.SetCaption(u"");
-  Barra.SetProgress(0);
-  Barra.SetMaxValue(0);
+  });
 }

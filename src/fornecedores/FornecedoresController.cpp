@@ -1,9 +1,7 @@
 #include "fornecedores/FornecedoresController.h"
 
-#include <cstdint>
-
-#include "comum/InterfaceUsuario.h"
 #include "comum/Texto.h"
+#include "conversao/PercorreOrigem.h"
 #include "conversao/classConversao.h"
 #include "fornecedores/Fornecedor.h"
 
@@ -22,19 +20,11 @@ void TClassPreencheDadosFornecedores::PreencheConverteFornecedores(TIBDatabase& 
   TIBQuery qryBusca;
   qryBusca.SetDatabase(&DbOrigem);
   TConversao FConversao(&DbDestino);
-  std::int32_t vContaRegistro = 1;
 
   ConverteFornecedores.LimpaTabela();
   BuscaFornecedoresBDOrigem(qryBusca);
-  qryBusca.Last();
-  Barra.SetMaxValue(qryBusca.RecordCount());
-  qryBusca.First();
   auto campo = [&qryBusca](const char16_t* nome) { return qryBusca.FieldByName(nome).AsString(); };
-  while (!qryBusca.Eof()) {
-    lblInfo.SetCaption(u"Convertendo Fornecedores - Registro " + texto::IntParaTexto(vContaRegistro) + u" de " +
-                       texto::IntParaTexto(Barra.MaxValue()));
-    ui::ProcessMessages();
-
+  PercorreOrigem(qryBusca, u"Fornecedores", Barra, lblInfo, [&] {
     ConverteFornecedores.SetCodFornec(campo(u"CODIGO"));
     ConverteFornecedores.SetNome(campo(u"RAZAO_SOCIAL"));
     ConverteFornecedores.SetNomeFantasia(campo(u"NOME_FANTASIA"));
@@ -60,12 +50,5 @@ void TClassPreencheDadosFornecedores::PreencheConverteFornecedores(TIBDatabase& 
     ConverteFornecedores.SetContato(campo(u"CONTATO"));
 
     if (!texto::Trim(ConverteFornecedores.Nome()).empty()) ConverteFornecedores.GravaFornecedor();
-
-    ++vContaRegistro;
-    qryBusca.Next();
-    Barra.AddProgress(1);
-  }
-  lblInfo.SetCaption(u"");
-  Barra.SetProgress(0);
-  Barra.SetMaxValue(0);
+  });
 }

@@ -1,0 +1,14 @@
+#pragma once
+// The loop that the three source readers share: learn the row count for the
+// gauge, then for every row show "Convertendo <entidade> - Registro n de N",
+// let the window process its events, convert the row and advance the gauge;
+// at the end clear the label and reset the gauge. An error leaves at once,
+// with the label keeping its last text.
+#include <functional>
+#include <string>
+
+#include "banco/IBQuery.h"
+#include "comum/Progresso.h"
+
+void PercorreOrigem(TIBQuery& qryBusca, const std::u16string& entidade, ui::TGauge& Barra, ui::TLabel& lblInfo,
+                    const std::function<void()>& ConverteLinha);
