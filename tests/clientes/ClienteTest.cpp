@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "apoio/RelogioFixo.h"
 #include "Esquemas.h"
 #include "apoio/BancosTeste.h"
 #include "banco/ExecutorScript.h"
@@ -24,12 +25,8 @@ namespace {
 const regional::DataHora kAgora{2024, 2, 29, 13, 45, 10, 0};
 const std::u16string kHojeComPontos = u"29.02.2024";
 
-class RelogioFixo {
- public:
-  RelogioFixo() { regional::FixaAgora(kAgora); }
-  ~RelogioFixo() { regional::FixaAgora(std::nullopt); }
-  RelogioFixo(const RelogioFixo&) = delete;
-  RelogioFixo& operator=(const RelogioFixo&) = delete;
+struct RelogioFixo : apoio::RelogioFixo {
+  RelogioFixo() : apoio::RelogioFixo(kAgora) {}
 };
 
 std::u16string Repete(char16_t c, std::size_t n) { return std::u16string(n, c); }

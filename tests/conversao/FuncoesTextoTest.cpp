@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "apoio/RelogioFixo.h"
 #include "comum/ConfiguracaoRegional.h"
 #include "comum/Texto.h"
 #include "conversao/classConversao.h"
@@ -24,14 +25,7 @@ using Funcao = std::u16string (*)(const std::u16string&);
 const regional::DataHora kAgora{2024, 2, 29, 13, 45, 10, 0};
 const std::u16string kHoje = u"29/02/2024";
 
-// Pins the workstation clock for one test and always gives it back.
-class RelogioFixo {
- public:
-  explicit RelogioFixo(const regional::DataHora& instante) { regional::FixaAgora(instante); }
-  ~RelogioFixo() { regional::FixaAgora(std::nullopt); }
-  RelogioFixo(const RelogioFixo&) = delete;
-  RelogioFixo& operator=(const RelogioFixo&) = delete;
-};
+using apoio::RelogioFixo;
 
 // UTF-8 with control characters spelled out, for failure messages.
 std::string Visivel(std::u16string_view s) {
