@@ -7,7 +7,8 @@
 
 #include "aplicacao/nucleo/ConfiguracaoConexao.h"
 #include "Esquemas.h"
-#include "banco/ExecutorScript.h"
+#include "comum/CriacaoBanco.h"
+#include "comum/ExecutorScript.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBQuery.h"
 #include "banco/IBTransaction.h"
@@ -310,11 +311,11 @@ void Prepara(TIBDatabase& banco, TIBTransaction& transacao, const fs::path& arqu
 void CriaVazio(const fs::path& arquivo, int dialeto, const char* esquema) {
   std::error_code ec;
   fs::remove(arquivo, ec);
-  TIBDatabase::CreateDatabase(texto::DeUtf8(arquivo.string()), dialeto, u"SYSDBA", u"quillsand");
+  ferramentas::CriaBanco(arquivo, dialeto, "SYSDBA", "quillsand");
   TIBDatabase banco;
   TIBTransaction transacao;
   Prepara(banco, transacao, arquivo);
-  banco::ExecutaScript(banco, texto::DeUtf8(esquema));
+  ferramentas::ExecutaScript(banco, texto::DeUtf8(esquema));
 }
 
 }  // namespace

@@ -69,7 +69,6 @@ void CarregaBibliotecaCliente() {
   ok = ok && Resolve(h, "isc_dsql_execute2", f.dsql_execute2);
   ok = ok && Resolve(h, "isc_dsql_fetch", f.dsql_fetch);
   ok = ok && Resolve(h, "isc_dsql_free_statement", f.dsql_free_statement);
-  ok = ok && Resolve(h, "isc_dsql_execute_immediate", f.dsql_execute_immediate);
   ok = ok && Resolve(h, "isc_open_blob2", f.open_blob2);
   ok = ok && Resolve(h, "isc_get_segment", f.get_segment);
   ok = ok && Resolve(h, "isc_close_blob", f.close_blob);

@@ -1,10 +1,11 @@
 #pragma once
-// The Firebird client library, loaded at run time so that a workstation
-// without it gets a clear message instead of a loader failure. Only the layer
-// itself uses this header.
+// The Firebird client library's functions, as loaded at run time. Only the
+// layer itself uses this header.
 #include <ibase.h>
 
 #include <string>
+
+#include "banco/Biblioteca.h"
 
 namespace banco {
 
@@ -24,7 +25,6 @@ struct FuncoesCliente {
   decltype(&isc_dsql_execute2) dsql_execute2;
   decltype(&isc_dsql_fetch) dsql_fetch;
   decltype(&isc_dsql_free_statement) dsql_free_statement;
-  decltype(&isc_dsql_execute_immediate) dsql_execute_immediate;
   decltype(&isc_open_blob2) open_blob2;
   decltype(&isc_get_segment) get_segment;
   decltype(&isc_close_blob) close_blob;
@@ -33,17 +33,6 @@ struct FuncoesCliente {
   decltype(&isc_vax_integer) vax_integer;
   decltype(&fb_shutdown) shutdown;
 };
-
-// The library's file name on this platform.
-std::string NomePadraoBibliotecaCliente();
-
-// Chooses another file name for the library; for tests of a missing library.
-// Takes effect at the next load.
-void DefineNomeBibliotecaCliente(const std::string& nome);
-
-// Loads the library once. Fails with "InterBase library %s not found in the
-// path. Please install InterBase to use this functionality".
-void CarregaBibliotecaCliente();
 
 // The loaded library's functions; loads it first when needed.
 const FuncoesCliente& Cliente();

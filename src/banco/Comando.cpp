@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "banco/BibliotecaCliente.h"
+#include "banco/Datas.h"
 #include "banco/Status.h"
 #include "comum/CodePage.h"
 #include "comum/Texto.h"
@@ -21,17 +22,6 @@ std::unique_ptr<char[]> NovoDa(int n) {
   da->version = SQLDA_VERSION1;
   da->sqln = static_cast<ISC_SHORT>(n);
   return buf;
-}
-
-// The client library counts dates from 17 November 1858, serial -15018.
-constexpr std::int64_t kDiasMjd = -15018;
-
-ISC_DATE CodificaData(const regional::DataHora& d) {
-  return static_cast<ISC_DATE>(regional::SerialDaData(d.ano, d.mes, d.dia) - kDiasMjd);
-}
-
-ISC_TIME CodificaHora(const regional::DataHora& d) {
-  return static_cast<ISC_TIME>(((d.hora * 60 + d.minuto) * 60 + d.segundo) * 10000 + d.milissegundo * 10);
 }
 
 std::string Bytes(const void* p, std::size_t n) { return std::string(static_cast<const char*>(p), n); }
@@ -148,10 +138,10 @@ void Comando::Vincula(const std::vector<TParam>& valores, int dialeto) {
     v.sqldata = dados.data();
     if (i >= valores.size()) continue;
     const TParam& p = valores[i];
-    if (p.TipoValor() == TParam::Tipo::Nenhum) continue;
+    if (p.tipo_ == TParam::Tipo::Nenhum) continue;
 
-    if (p.TipoValor() == TParam::Tipo::Data) {
-      const auto& d = p.Data();
+    if (p.tipo_ == TParam::Tipo::Data) {
+      const auto& d = p.data_;
       if (dialeto >= 3) {
         ISC_DATE x = CodificaData(d);
         dados = Bytes(&x, sizeof x);
@@ -169,7 +159,7 @@ void Comando::Vincula(const std::vector<TParam>& valores, int dialeto) {
       continue;
     }
 
-    const std::u16string& texto = p.Texto();
+    const std::u16string& texto = p.texto_;
     switch (c.tipo) {
       case SQL_TEXT:
       case SQL_VARYING: {

@@ -6,11 +6,16 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "banco/Alca.h"
 #include "banco/IBQuery.h"
 
 namespace banco {
+
+static_assert(std::is_same_v<Alca, isc_db_handle> && std::is_same_v<Alca, isc_tr_handle>,
+              "the layer's handles are the client library's");
 
 struct Coluna {
   short tipo = 0;  // sqltype without the null flag
@@ -37,6 +42,8 @@ class Comando {
 
   int Tipo() const { return tipo_; }
   bool EhSelect() const { return tipo_ == isc_info_sql_stmt_select || tipo_ == isc_info_sql_stmt_select_for_upd; }
+  // COMMIT and ROLLBACK statements end the transaction they run in.
+  bool EncerraTransacao() const { return tipo_ == isc_info_sql_stmt_commit || tipo_ == isc_info_sql_stmt_rollback; }
   const std::vector<Coluna>& Entradas() const { return entradas_; }
   const std::vector<Coluna>& Saidas() const { return saidas_; }
 

@@ -1,7 +1,5 @@
 #include "banco/IBDatabase.h"
 
-#include <algorithm>
-
 #include "banco/BibliotecaCliente.h"
 #include "banco/IBErro.h"
 #include "banco/IBQuery.h"
@@ -18,8 +16,8 @@ TIBDatabase::~TIBDatabase() {
   } catch (...) {
     ForceClose();
   }
-  for (auto* t : transacoes_) t->DesligaDoBanco();
-  for (auto* q : queries_) q->DesligaDoBanco();
+  for (auto* t : transacoes_.Copia()) t->database_ = nullptr;
+  for (auto* q : queries_.Copia()) q->DesligaDoBanco();
 }
 
 void TIBDatabase::SetDatabaseName(const std::u16string& nome) {
@@ -28,10 +26,13 @@ void TIBDatabase::SetDatabaseName(const std::u16string& nome) {
 }
 
 void TIBDatabase::SetDefaultTransaction(TIBTransaction* transacao) {
-  defaultTransaction_ = transacao;
-  if (transacao && std::find(transacoes_.begin(), transacoes_.end(), transacao) == transacoes_.end()) {
-    transacoes_.push_back(transacao);
+  // The default transaction is always one of the connection's own, so that
+  // its destruction clears it here.
+  if (transacao && transacao->DefaultDatabase() && transacao->DefaultDatabase() != this) {
+    throw EIBClientError(u"Transaction belongs to another database");
   }
+  if (transacao && !transacao->DefaultDatabase()) transacao->SetDefaultDatabase(this);
+  defaultTransaction_ = transacao;
 }
 
 void TIBDatabase::SetServerType(const std::u16string& tipo) {
@@ -47,10 +48,14 @@ void TIBDatabase::SetConnected(bool conectar) {
   }
 }
 
-std::string TIBDatabase::MontaDpb() const {
+namespace {
+
+// The database parameter block: the version byte, then one item per known
+// parameter line (code, length, value).
+std::string MontaDpb(const comum::TStringList& params) {
   std::string dpb;
   dpb.push_back(static_cast<char>(isc_dpb_version1));
-  for (const auto& linha : params_.Linhas()) {
+  for (const auto& linha : params.Linhas()) {
     auto p = linha.find(u'=');
     std::u16string nome = texto::LowerCase(texto::Trim(linha.substr(0, p)));
     if (nome.empty()) continue;
@@ -74,20 +79,25 @@ std::string TIBDatabase::MontaDpb() const {
     dpb.push_back(static_cast<char>(bytes.size()));
     dpb += bytes;
   }
+  // File names on this system are UTF-8: the path goes as UTF-8 and says so.
+  dpb.push_back(static_cast<char>(isc_dpb_utf8_filename));
+  dpb.push_back(0);
   return dpb;
 }
+
+}  // namespace
 
 void TIBDatabase::Conecta() {
   if (Connected()) return;
   if (databaseName_.empty()) throw EIBClientError(u"Database name is missing");
   const auto& fb = banco::Cliente();
-  std::string dpb = MontaDpb();
-  std::string nome = codepage::ParaAnsi(databaseName_);
+  std::string dpb = MontaDpb(params_);
+  std::string nome = texto::ParaUtf8(databaseName_);
   ISC_STATUS_ARRAY st{};
   isc_db_handle h = 0;
   fb.attach_database(st, static_cast<short>(nome.size()), nome.c_str(), &h, static_cast<short>(dpb.size()),
                      dpb.data());
-  if (banco::Falhou(st)) throw banco::ErroDoStatus(st);
+  banco::Verifica(st);
   handle_ = h;
 
   // The database's dialect; an answer without the item counts as dialect 1.
@@ -102,13 +112,14 @@ void TIBDatabase::Conecta() {
   if (dialetoBanco < sqlDialect_) sqlDialect_ = dialetoBanco;
 }
 
+void TIBDatabase::EncerraDependentes() {
+  TIBQuery::UnprepareTodas(queries_);
+  for (auto* t : transacoes_.Copia()) t->EncerraComAcaoPadrao();
+}
+
 void TIBDatabase::Desconecta() {
   if (!Connected()) return;
-  for (auto* q : std::vector<TIBQuery*>(queries_)) {
-    q->Close();
-    q->Unprepare();
-  }
-  for (auto* t : std::vector<TIBTransaction*>(transacoes_)) t->EncerraComAcaoPadrao(false);
+  EncerraDependentes();
   ISC_STATUS_ARRAY st{};
   banco::Cliente().detach_database(st, &handle_);
   if (banco::Falhou(st)) {
@@ -121,78 +132,23 @@ void TIBDatabase::Desconecta() {
 
 bool TIBDatabase::TestConnected() {
   if (!Connected()) return false;
-  try {
-    char item = isc_info_base_level;
-    char resposta[512]{};
-    ISC_STATUS_ARRAY st{};
-    banco::Cliente().database_info(st, &handle_, 1, &item, sizeof resposta, resposta);
-    if (!banco::Falhou(st)) return true;
-  } catch (...) {
-  }
+  char item = isc_info_base_level;
+  char resposta[512]{};
+  ISC_STATUS_ARRAY st{};
+  banco::Cliente().database_info(st, &handle_, 1, &item, sizeof resposta, resposta);
+  if (!banco::Falhou(st)) return true;
   ForceClose();
   return false;
 }
 
 void TIBDatabase::ForceClose() {
-  for (auto* q : std::vector<TIBQuery*>(queries_)) {
-    try {
-      q->Close();
-      q->Unprepare();
-    } catch (...) {
-    }
-  }
-  for (auto* t : std::vector<TIBTransaction*>(transacoes_)) {
-    try {
-      t->EncerraComAcaoPadrao(true);
-    } catch (...) {
-    }
-  }
+  EncerraDependentes();
   if (handle_) {
     ISC_STATUS_ARRAY st{};
-    try {
-      banco::Cliente().detach_database(st, &handle_);
-    } catch (...) {
-    }
+    banco::Cliente().detach_database(st, &handle_);
     handle_ = 0;
   }
 }
-
-void TIBDatabase::CreateDatabase(const std::u16string& caminho, int dialeto, const std::u16string& usuario,
-                                 const std::u16string& senha) {
-  const auto& fb = banco::Cliente();
-  auto aspas = [](const std::u16string& v) {
-    std::u16string r = u"'";
-    for (char16_t c : v) {
-      r.push_back(c);
-      if (c == u'\'') r.push_back(c);
-    }
-    return r + u"'";
-  };
-  std::string sql = codepage::ParaAnsi(u"CREATE DATABASE " + aspas(caminho) + u" USER " + aspas(usuario) +
-                                       u" PASSWORD " + aspas(senha) + u" PAGE_SIZE 8192 DEFAULT CHARACTER SET NONE");
-  ISC_STATUS_ARRAY st{};
-  isc_db_handle db = 0;
-  isc_tr_handle tr = 0;
-  fb.dsql_execute_immediate(st, &db, &tr, 0, sql.c_str(), static_cast<unsigned short>(dialeto), nullptr);
-  banco::Verifica(st);
-  fb.detach_database(st, &db);
-  banco::Verifica(st);
-}
-
-void TIBDatabase::RegistraTransacao(TIBTransaction* t) {
-  if (std::find(transacoes_.begin(), transacoes_.end(), t) == transacoes_.end()) transacoes_.push_back(t);
-}
-
-void TIBDatabase::RemoveTransacao(TIBTransaction* t) {
-  transacoes_.erase(std::remove(transacoes_.begin(), transacoes_.end(), t), transacoes_.end());
-  if (defaultTransaction_ == t) defaultTransaction_ = nullptr;
-}
-
-void TIBDatabase::RegistraQuery(TIBQuery* q) {
-  if (std::find(queries_.begin(), queries_.end(), q) == queries_.end()) queries_.push_back(q);
-}
-
-void TIBDatabase::RemoveQuery(TIBQuery* q) { queries_.erase(std::remove(queries_.begin(), queries_.end(), q), queries_.end()); }
 
 void TIBDatabase::VerificaConectado() const {
   if (!Connected()) throw EIBClientError(u"Cannot perform operation -- DB is not open");

@@ -1,12 +1,10 @@
 #pragma once
 // TIBDatabase: one connection to a Firebird database file. A local path opens
 // through the embedded engine; "host/port:path" reaches a server unchanged.
-#include <ibase.h>
-
-#include <cstdint>
 #include <string>
-#include <vector>
 
+#include "banco/Alca.h"
+#include "banco/ListaObjetos.h"
 #include "comum/ListaTexto.h"
 
 class TIBTransaction;
@@ -16,7 +14,7 @@ class TIBDatabase {
  public:
   TIBDatabase();
   // Disconnects (active transactions end with commit) and unbinds what still
-  // names this connection.
+  // names this connection. Never raises.
   ~TIBDatabase();
   TIBDatabase(const TIBDatabase&) = delete;
   TIBDatabase& operator=(const TIBDatabase&) = delete;
@@ -32,6 +30,8 @@ class TIBDatabase {
   void SetLoginPrompt(bool valor) { loginPrompt_ = valor; }
 
   TIBTransaction* DefaultTransaction() const { return defaultTransaction_; }
+  // A transaction that names no connection is bound to this one; one that
+  // names another connection fails with "Transaction belongs to another database".
   void SetDefaultTransaction(TIBTransaction* transacao);
 
   // Setting it loads the client library: a missing library fails here.
@@ -40,7 +40,8 @@ class TIBDatabase {
 
   bool Connected() const { return handle_ != 0; }
   // true attaches (nothing when connected); false closes the open statement
-  // objects, ends the active transactions with commit and detaches.
+  // objects, ends the active transactions with commit and detaches. Raise the
+  // server's error.
   void SetConnected(bool conectar);
 
   // 3 at creation, lowered to the database's dialect on connecting.
@@ -51,26 +52,18 @@ class TIBDatabase {
   // connection is closed by force and false is returned; never raises.
   bool TestConnected();
 
-  // Closes the connection ignoring every error on the way.
-  void ForceClose();
-
-  // Runs a statement outside any statement object, in its own transaction
-  // (DDL of the test and sample-data tools).
-  static void CreateDatabase(const std::u16string& caminho, int dialeto, const std::u16string& usuario,
-                             const std::u16string& senha);
-
-  // Used by the layer itself.
-  isc_db_handle* HandlePtr() { return &handle_; }
-  void RegistraTransacao(TIBTransaction* t);
-  void RemoveTransacao(TIBTransaction* t);
-  void RegistraQuery(TIBQuery* q);
-  void RemoveQuery(TIBQuery* q);
-  void VerificaConectado() const;
-
  private:
+  friend class TIBTransaction;
+  friend class TIBQuery;
+
   void Conecta();
   void Desconecta();
-  std::string MontaDpb() const;
+  // Closes the connection ignoring every error on the way.
+  void ForceClose();
+  // Closes every statement object bound to the connection and ends every
+  // active transaction of its list with the default action.
+  void EncerraDependentes();
+  void VerificaConectado() const;
 
   std::u16string databaseName_;
   comum::TStringList params_;
@@ -78,7 +71,7 @@ class TIBDatabase {
   TIBTransaction* defaultTransaction_ = nullptr;
   std::u16string serverType_;
   int sqlDialect_ = 3;
-  isc_db_handle handle_ = 0;
-  std::vector<TIBTransaction*> transacoes_;
-  std::vector<TIBQuery*> queries_;
+  banco::Alca handle_ = 0;
+  banco::ListaObjetos<TIBTransaction> transacoes_;
+  banco::ListaObjetos<TIBQuery> queries_;
 };

@@ -8,7 +8,9 @@
 #include "banco/IBErro.h"
 #include "banco/IBTransaction.h"
 #include "comum/CodePage.h"
+#include "banco/Datas.h"
 #include "comum/Texto.h"
+#include "comum/TrechoSql.h"
 
 namespace {
 
@@ -23,30 +25,18 @@ std::u16string SubstituiMarcadores(const std::u16string& sql, std::vector<std::u
   saida.reserve(sql.size());
   std::size_t i = 0;
   while (i < sql.size()) {
-    char16_t c = sql[i];
-    if (c == u'\'' || c == u'"') {
-      std::size_t fim = sql.find(c, i + 1);
-      if (fim == std::u16string::npos) fim = sql.size() - 1;
-      saida.append(sql, i, fim - i + 1);
-      i = fim + 1;
-    } else if (c == u'-' && i + 1 < sql.size() && sql[i + 1] == u'-') {
-      std::size_t fim = sql.find_first_of(u"\r\n", i);
-      if (fim == std::u16string::npos) fim = sql.size();
+    std::size_t fim = sql::FimDoTrecho(sql, i);
+    if (fim > i) {
       saida.append(sql, i, fim - i);
       i = fim;
-    } else if (c == u'/' && i + 1 < sql.size() && sql[i + 1] == u'*') {
-      std::size_t fim = sql.find(u"*/", i + 2);
-      fim = fim == std::u16string::npos ? sql.size() : fim + 2;
-      saida.append(sql, i, fim - i);
-      i = fim;
-    } else if (c == u':' && i + 1 < sql.size() && EhInicioIdentificador(sql[i + 1])) {
-      std::size_t fim = i + 1;
+    } else if (sql[i] == u':' && i + 1 < sql.size() && EhInicioIdentificador(sql[i + 1])) {
+      fim = i + 1;
       while (fim < sql.size() && EhIdentificador(sql[fim])) ++fim;
       if (nomes) nomes->push_back(sql.substr(i + 1, fim - i - 1));
       saida.push_back(u'?');
       i = fim;
     } else {
-      saida.push_back(c);
+      saida.push_back(sql[i]);
       ++i;
     }
   }
@@ -58,18 +48,6 @@ T Le(const std::string& bytes) {
   T v{};
   std::memcpy(&v, bytes.data(), std::min(sizeof v, bytes.size()));
   return v;
-}
-
-// The client library counts dates from 17 November 1858, serial -15018.
-constexpr std::int64_t kDiasMjd = -15018;
-
-regional::DataHora DecodificaData(ISC_DATE d) { return regional::DataDoSerial(static_cast<std::int64_t>(d) + kDiasMjd); }
-
-void DecodificaHora(ISC_TIME t, regional::DataHora& d) {
-  d.hora = static_cast<int>(t / (3600 * 10000));
-  d.minuto = static_cast<int>(t / (60 * 10000) % 60);
-  d.segundo = static_cast<int>(t / 10000 % 60);
-  d.milissegundo = static_cast<int>(t % 10000 / 10);
 }
 
 std::u16string FormataEscalado(std::int64_t valor, int escala) {
@@ -155,16 +133,16 @@ std::u16string TField::AsString() const {
     case SQL_D_FLOAT:
       return regional::FormataReal(Le<double>(b));
     case SQL_TYPE_DATE:
-      return regional::FormataDataCurta(DecodificaData(Le<ISC_DATE>(b)));
+      return regional::FormataDataCurta(banco::DecodificaData(Le<ISC_DATE>(b)));
     case SQL_TYPE_TIME: {
       regional::DataHora d;
-      DecodificaHora(Le<ISC_TIME>(b), d);
+      banco::DecodificaHora(Le<ISC_TIME>(b), d);
       return regional::FormataHoraLonga(d);
     }
     case SQL_TIMESTAMP: {
       auto ts = Le<ISC_TIMESTAMP>(b);
-      regional::DataHora d = DecodificaData(ts.timestamp_date);
-      DecodificaHora(ts.timestamp_time, d);
+      regional::DataHora d = banco::DecodificaData(ts.timestamp_date);
+      banco::DecodificaHora(ts.timestamp_time, d);
       return regional::FormataDataHora(d);
     }
 #ifdef SQL_BOOLEAN
@@ -216,18 +194,18 @@ TIBQuery::~TIBQuery() {
   } catch (...) {
   }
   comando_.reset();
-  if (database_) database_->RemoveQuery(this);
-  if (transaction_) transaction_->RemoveQuery(this);
+  if (database_) database_->queries_.Retira(this);
+  if (transaction_) transaction_->queries_.Retira(this);
 }
 
 void TIBQuery::SetDatabase(TIBDatabase* banco) {
   if (banco == database_) return;
   Close();
   Unprepare();
-  if (database_) database_->RemoveQuery(this);
+  if (database_) database_->queries_.Retira(this);
   database_ = banco;
   if (database_) {
-    database_->RegistraQuery(this);
+    database_->queries_.Inclui(this);
     if (!transaction_ && database_->DefaultTransaction()) SetTransaction(database_->DefaultTransaction());
   }
 }
@@ -236,27 +214,22 @@ void TIBQuery::SetTransaction(TIBTransaction* transacao) {
   if (transacao == transaction_) return;
   Close();
   Unprepare();
-  if (transaction_) transaction_->RemoveQuery(this);
+  if (transaction_) transaction_->queries_.Retira(this);
   transaction_ = transacao;
-  if (transaction_) transaction_->RegistraQuery(this);
+  if (transaction_) transaction_->queries_.Inclui(this);
 }
 
 void TIBQuery::DesligaDoBanco() {
-  aberto_ = false;
-  linhas_.clear();
-  campos_.clear();
-  comando_.reset();
+  Unprepare();
   database_ = nullptr;
 }
 
 void TIBQuery::DesligaDaTransacao() {
-  Close();
   Unprepare();
   transaction_ = nullptr;
 }
 
 void TIBQuery::TextoMudou() {
-  Close();
   Unprepare();
   std::vector<std::u16string> nomes;
   SubstituiMarcadores(sql_.Text(), &nomes);
@@ -266,13 +239,13 @@ void TIBQuery::TextoMudou() {
     TParam p(nome);
     for (const auto& antigo : params_) {
       if (texto::IgualSemCaixa(antigo.Name(), nome)) {
+        // The value carries over; the name is the new text's.
         p = antigo;
+        p.nome_ = nome;
         break;
       }
     }
-    novos.push_back(TParam(nome));
-    if (p.TipoValor() == TParam::Tipo::Texto) novos.back().SetAsString(p.Texto());
-    if (p.TipoValor() == TParam::Tipo::Data) novos.back().SetAsDate(p.Data());
+    novos.push_back(std::move(p));
   }
   params_ = std::move(novos);
 }
@@ -285,15 +258,20 @@ TParam& TIBQuery::ParamByName(const std::u16string& nome) {
 }
 
 void TIBQuery::Unprepare() {
-  if (comando_ && comando_->CursorAberto()) comando_->FechaCursor();
+  // The fields read the prepared statement's columns: no field may outlive it.
+  Close();
   comando_.reset();
+}
+
+void TIBQuery::UnprepareTodas(const banco::ListaObjetos<TIBQuery>& queries) {
+  for (auto* q : queries.Copia()) q->Unprepare();
 }
 
 void TIBQuery::Prepara() {
   if (comando_) return;
   std::u16string texto = SubstituiMarcadores(sql_.Text(), nullptr);
   if (texto::TrimDireita(texto).size() < 2) throw EIBClientError(u"Empty SQL Statement");
-  comando_ = std::make_unique<banco::Comando>(database_->HandlePtr(), transaction_->HandlePtr(),
+  comando_ = std::make_unique<banco::Comando>(&database_->handle_, &transaction_->handle_,
                                               codepage::ParaAnsi(texto), database_->SQLDialect());
 }
 
@@ -311,11 +289,10 @@ void TIBQuery::ExecSQL() {
   if (aberto_) throw EIBClientError(u"Cannot perform this operation on an open dataset");
   PreparaExecucao(false);
   if (comando_->EhSelect()) throw EIBClientError(u"use Open for a Select Statement");
-  int tipo = comando_->Tipo();
-  comando_->Executa(transaction_->HandlePtr(), database_->SQLDialect());
-  if ((tipo == isc_info_sql_stmt_commit || tipo == isc_info_sql_stmt_rollback) && *transaction_->HandlePtr() != 0) {
+  comando_->Executa(&transaction_->handle_, database_->SQLDialect());
+  if (comando_->EncerraTransacao()) {
     // The client library clears the handle itself; guard against one that does not.
-    *transaction_->HandlePtr() = 0;
+    transaction_->handle_ = 0;
   }
 }
 
@@ -323,27 +300,20 @@ void TIBQuery::Open() {
   if (aberto_) return;
   PreparaExecucao(true);
   if (!comando_->EhSelect()) {
-    comando_->Executa(transaction_->HandlePtr(), database_->SQLDialect());
+    comando_->Executa(&transaction_->handle_, database_->SQLDialect());
     return;
   }
+  comando_->Executa(&transaction_->handle_, database_->SQLDialect());
   campos_.clear();
   const auto& saidas = comando_->Saidas();
   for (std::size_t i = 0; i < saidas.size(); ++i) {
     campos_.push_back(std::make_unique<TField>(*this, static_cast<int>(i), saidas[i].nome));
   }
-  comando_->Executa(transaction_->HandlePtr(), database_->SQLDialect());
   aberto_ = true;
   fimDoCursor_ = false;
   linhas_.clear();
   atual_ = -1;
-  try {
-    BuscaProxima();
-  } catch (...) {
-    aberto_ = false;
-    linhas_.clear();
-    campos_.clear();
-    throw;
-  }
+  BuscaProxima();
   atual_ = linhas_.empty() ? -1 : 0;
   eof_ = linhas_.empty();
 }
@@ -351,7 +321,14 @@ void TIBQuery::Open() {
 void TIBQuery::BuscaProxima() {
   if (fimDoCursor_) return;
   std::vector<banco::ValorBruto> linha;
-  bool achou = comando_->Busca(database_->HandlePtr(), transaction_->HandlePtr(), database_->SQLDialect(), linha);
+  bool achou = false;
+  try {
+    achou = comando_->Busca(&database_->handle_, &transaction_->handle_, database_->SQLDialect(), linha);
+  } catch (...) {
+    // The cursor is gone: the object closes with it, so no read finds stale rows.
+    Close();
+    throw;
+  }
   if (!achou) {
     fimDoCursor_ = true;
     comando_->FechaCursor();

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "banco/ListaObjetos.h"
 #include "comum/ConfiguracaoRegional.h"
 #include "comum/ListaTexto.h"
 
@@ -34,12 +35,11 @@ class TParam {
   bool IsNull() const { return tipo_ == Tipo::Nenhum; }
   std::u16string AsString() const;
 
-  enum class Tipo { Nenhum, Texto, Data };
-  Tipo TipoValor() const { return tipo_; }
-  const std::u16string& Texto() const { return texto_; }
-  const regional::DataHora& Data() const { return data_; }
-
  private:
+  friend class banco::Comando;
+  friend class TIBQuery;
+  enum class Tipo { Nenhum, Texto, Data };
+
   std::u16string nome_;
   Tipo tipo_ = Tipo::Nenhum;
   std::u16string texto_;
@@ -116,14 +116,19 @@ class TIBQuery {
   int FieldCount() const { return static_cast<int>(campos_.size()); }
   TField& Fields(int i) { return *campos_.at(static_cast<std::size_t>(i)); }
 
-  // Frees the prepared statement (and closes the object when open).
+ private:
+  friend class TField;
+  friend class TIBDatabase;
+  friend class TIBTransaction;
+
+  // Closes the object and frees its prepared statement; never raises.
   void Unprepare();
+  // Unprepare for every statement object of a list (a connection's or a
+  // transaction's, before it ends).
+  static void UnprepareTodas(const banco::ListaObjetos<TIBQuery>& queries);
   // Called by the connection and the transaction when they go away.
   void DesligaDoBanco();
   void DesligaDaTransacao();
-
- private:
-  friend class TField;
   struct Valor {
     bool nulo = true;
     std::string bytes;
@@ -140,7 +145,9 @@ class TIBQuery {
 
   TIBDatabase* database_ = nullptr;
   TIBTransaction* transaction_ = nullptr;
-  comum::TStringList sql_;
+  // A line break inside a quoted value is part of that value, so the text is
+  // split into lines only outside quotes; the lines still join with CR LF.
+  comum::TStringList sql_{comum::TStringList::Divisao::ForaDeAspas};
   std::vector<TParam> params_;
   std::unique_ptr<banco::Comando> comando_;
   bool aberto_ = false;

@@ -1,7 +1,5 @@
 #include "banco/IBTransaction.h"
 
-#include <algorithm>
-
 #include "banco/BibliotecaCliente.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBErro.h"
@@ -22,21 +20,19 @@ struct Teb {
 TIBTransaction::TIBTransaction() = default;
 
 TIBTransaction::~TIBTransaction() {
-  if (Active()) {
-    try {
-      EncerraComAcaoPadrao(false);
-    } catch (...) {
-    }
-  }
-  for (auto* q : std::vector<TIBQuery*>(queries_)) q->DesligaDaTransacao();
-  if (database_) database_->RemoveTransacao(this);
+  EncerraComAcaoPadrao();
+  for (auto* q : queries_.Copia()) q->DesligaDaTransacao();
+  SetDefaultDatabase(nullptr);
 }
 
 void TIBTransaction::SetDefaultDatabase(TIBDatabase* banco) {
   if (database_ == banco) return;
-  if (database_) database_->RemoveTransacao(this);
+  if (database_) {
+    database_->transacoes_.Retira(this);
+    if (database_->defaultTransaction_ == this) database_->defaultTransaction_ = nullptr;
+  }
   database_ = banco;
-  if (database_) database_->RegistraTransacao(this);
+  if (database_) database_->transacoes_.Inclui(this);
 }
 
 void TIBTransaction::SetActive(bool ativo) {
@@ -49,8 +45,9 @@ void TIBTransaction::SetActive(bool ativo) {
 
 void TIBTransaction::StartTransaction() {
   if (Active()) throw EIBClientError(u"Transaction is active");
-  if (!database_ || !database_->Connected()) throw EIBClientError(u"Cannot perform operation -- DB is not open");
-  Teb teb{database_->HandlePtr(), 0, nullptr};
+  if (!database_) throw EIBClientError(u"Cannot perform operation -- DB is not open");
+  database_->VerificaConectado();
+  Teb teb{&database_->handle_, 0, nullptr};
   ISC_STATUS_ARRAY st{};
   isc_tr_handle h = 0;
   banco::Cliente().start_multiple(st, &h, 1, &teb);
@@ -62,16 +59,9 @@ void TIBTransaction::Commit() { Encerra(true); }
 
 void TIBTransaction::Rollback() { Encerra(false); }
 
-void TIBTransaction::FechaQueries() {
-  for (auto* q : std::vector<TIBQuery*>(queries_)) {
-    q->Close();
-    q->Unprepare();
-  }
-}
-
 void TIBTransaction::Encerra(bool commit) {
   if (!Active()) throw EIBClientError(u"Transaction is not active");
-  FechaQueries();
+  TIBQuery::UnprepareTodas(queries_);
   const auto& fb = banco::Cliente();
   ISC_STATUS_ARRAY st{};
   if (commit) {
@@ -87,13 +77,9 @@ void TIBTransaction::Encerra(bool commit) {
   handle_ = 0;
 }
 
-void TIBTransaction::EncerraComAcaoPadrao(bool ignorarErros) {
+void TIBTransaction::EncerraComAcaoPadrao() {
   if (!Active()) return;
-  try {
-    FechaQueries();
-  } catch (...) {
-    if (!ignorarErros) throw;
-  }
+  TIBQuery::UnprepareTodas(queries_);
   const auto& fb = banco::Cliente();
   ISC_STATUS_ARRAY st{};
   fb.commit_transaction(st, &handle_);
@@ -103,9 +89,3 @@ void TIBTransaction::EncerraComAcaoPadrao(bool ignorarErros) {
   }
   handle_ = 0;
 }
-
-void TIBTransaction::RegistraQuery(TIBQuery* q) {
-  if (std::find(queries_.begin(), queries_.end(), q) == queries_.end()) queries_.push_back(q);
-}
-
-void TIBTransaction::RemoveQuery(TIBQuery* q) { queries_.erase(std::remove(queries_.begin(), queries_.end(), q), queries_.end()); }

@@ -2,9 +2,8 @@
 // TIBTransaction: one transaction on one connection, started with an empty
 // parameter block (the server's defaults: snapshot, wait, read-write).
 // Default action commit, applied when destroyed or disconnected while active.
-#include <ibase.h>
-
-#include <vector>
+#include "banco/Alca.h"
+#include "banco/ListaObjetos.h"
 
 class TIBDatabase;
 class TIBQuery;
@@ -12,12 +11,14 @@ class TIBQuery;
 class TIBTransaction {
  public:
   TIBTransaction();
+  // Ends an active transaction with commit (rollback when that fails) and
+  // unbinds the statement objects that work in it. Never raises.
   ~TIBTransaction();
   TIBTransaction(const TIBTransaction&) = delete;
   TIBTransaction& operator=(const TIBTransaction&) = delete;
 
   TIBDatabase* DefaultDatabase() const { return database_; }
-  // Enters the transaction in the connection's list.
+  // Enters the transaction in the connection's list (and leaves the old one's).
   void SetDefaultDatabase(TIBDatabase* banco);
 
   bool Active() const { return handle_ != 0; }
@@ -27,25 +28,21 @@ class TIBTransaction {
   // Fails with "Transaction is active" or "Cannot perform operation -- DB is not open".
   void StartTransaction();
   // Fail with "Transaction is not active". Close every open statement object
-  // of the transaction and free their prepared statements first.
+  // of the transaction and free their prepared statements first; a server
+  // failure is raised and the transaction stays active.
   void Commit();
   void Rollback();
 
-  // Ends an active transaction with the default action (commit, and rollback
-  // when the commit fails); the handle is cleared whatever happens.
-  void EncerraComAcaoPadrao(bool ignorarErros);
-
-  // Used by the layer itself.
-  isc_tr_handle* HandlePtr() { return &handle_; }
-  void RegistraQuery(TIBQuery* q);
-  void RemoveQuery(TIBQuery* q);
-  void DesligaDoBanco() { database_ = nullptr; }
-
  private:
+  friend class TIBDatabase;
+  friend class TIBQuery;
+
   void Encerra(bool commit);
-  void FechaQueries();
+  // Ends an active transaction with the default action (commit, and rollback
+  // when the commit fails); the handle is cleared whatever happens. Never raises.
+  void EncerraComAcaoPadrao();
 
   TIBDatabase* database_ = nullptr;
-  isc_tr_handle handle_ = 0;
-  std::vector<TIBQuery*> queries_;
+  banco::Alca handle_ = 0;
+  banco::ListaObjetos<TIBQuery> queries_;
 };

@@ -1,6 +1,7 @@
 #include "comum/ListaTexto.h"
 
 #include "comum/Texto.h"
+#include "comum/TrechoSql.h"
 
 namespace comum {
 
@@ -17,6 +18,14 @@ void TStringList::SetText(const std::u16string& texto) {
   linhas_.clear();
   std::u16string atual;
   for (std::size_t i = 0; i < texto.size(); ++i) {
+    if (divisao_ == Divisao::ForaDeAspas) {
+      std::size_t fim = sql::FimDoTrecho(texto, i);
+      if (fim > i) {
+        atual.append(texto, i, fim - i);
+        i = fim - 1;
+        continue;
+      }
+    }
     char16_t c = texto[i];
     if (c == u'\r' || c == u'\n') {
       linhas_.push_back(atual);

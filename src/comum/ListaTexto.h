@@ -10,6 +10,11 @@ namespace comum {
 
 class TStringList {
  public:
+  // Where SetText splits a text into lines: at every line break, or (for
+  // statement texts) only at breaks outside quoted text and comments.
+  enum class Divisao { EmCadaQuebra, ForaDeAspas };
+  explicit TStringList(Divisao divisao = Divisao::EmCadaQuebra) : divisao_(divisao) {}
+
   // The lines, each followed by CR LF.
   std::u16string Text() const;
   // Splits at CR LF, LF or CR; a final line break adds no empty line.
@@ -35,6 +40,7 @@ class TStringList {
  private:
   void Mudou();
   int IndiceDoNome(const std::u16string& nome) const;
+  Divisao divisao_;
   std::vector<std::u16string> linhas_;
 };
 

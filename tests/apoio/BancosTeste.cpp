@@ -8,7 +8,8 @@
 
 #include "aplicacao/nucleo/ConfiguracaoConexao.h"
 #include "Esquemas.h"
-#include "banco/ExecutorScript.h"
+#include "comum/CriacaoBanco.h"
+#include "comum/ExecutorScript.h"
 #include "comum/Texto.h"
 
 namespace apoio {
@@ -30,7 +31,7 @@ PastaTemporaria::~PastaTemporaria() {
 }
 
 void CriaBanco(const fs::path& arquivo, int dialeto) {
-  TIBDatabase::CreateDatabase(texto::DeUtf8(arquivo.string()), dialeto, u"SYSDBA", u"quillsand");
+  ferramentas::CriaBanco(arquivo, dialeto, "SYSDBA", "quillsand");
 }
 
 namespace {
@@ -39,7 +40,7 @@ void CriaComEsquema(const fs::path& arquivo, int dialeto, const char* esquema) {
   CriaBanco(arquivo, dialeto);
   Conexao c;
   c.Abre(arquivo);
-  banco::ExecutaScript(c.banco, texto::DeUtf8(esquema));
+  ferramentas::ExecutaScript(c.banco, texto::DeUtf8(esquema));
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 #include "apoio/RelogioFixo.h"
 #include "Esquemas.h"
 #include "apoio/BancosTeste.h"
-#include "banco/ExecutorScript.h"
+#include "comum/ExecutorScript.h"
 #include "banco/IBErro.h"
 #include "clientes/Cliente.h"
 #include "comum/ConfiguracaoRegional.h"
@@ -769,7 +769,7 @@ TEST_F(ClienteNoBanco, DialetoTresRecusaAsConstantesEntreAspasDuplas) {
   apoio::CriaBanco(arquivo, 3);
   apoio::Conexao conexao;
   conexao.Abre(arquivo);
-  banco::ExecutaScript(conexao.banco, texto::DeUtf8(esquemas::Destino()));
+  ferramentas::ExecutaScript(conexao.banco, texto::DeUtf8(esquemas::Destino()));
   ASSERT_EQ(conexao.banco.SQLDialect(), 3);
 
   TConverteCliente cliente(&conexao.banco);

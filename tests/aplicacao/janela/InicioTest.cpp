@@ -7,7 +7,7 @@
 
 #include "ApoioJanela.h"
 #include "aplicacao/janela/Aplicacao.h"
-#include "banco/BibliotecaCliente.h"
+#include "banco/Biblioteca.h"
 #include "comum/Erro.h"
 
 namespace {

@@ -7,9 +7,9 @@
 
 class TIBDatabase;
 
-namespace banco {
+namespace ferramentas {
 
 std::vector<std::u16string> DivideScript(const std::u16string& script);
 void ExecutaScript(TIBDatabase& banco, const std::u16string& script);
 
-}  // namespace banco
+}  // namespace ferramentas

@@ -1,11 +1,11 @@
-#include "banco/ExecutorScript.h"
+#include "comum/ExecutorScript.h"
 
 #include "banco/IBDatabase.h"
 #include "banco/IBQuery.h"
 #include "banco/IBTransaction.h"
 #include "comum/Texto.h"
 
-namespace banco {
+namespace ferramentas {
 
 std::vector<std::u16string> DivideScript(const std::u16string& script) {
   std::vector<std::u16string> comandos;
@@ -62,4 +62,4 @@ void ExecutaScript(TIBDatabase& banco, const std::u16string& script) {
   }
 }
 
-}  // namespace banco
+}  // namespace ferramentas

@@ -1,0 +1,25 @@
+#pragma once
+// The layer's bookkeeping of which objects name which: a connection knows its
+// transactions and statement objects, a transaction its statement objects, so
+// that each can unbind the others when it goes away.
+#include <algorithm>
+#include <vector>
+
+namespace banco {
+
+template <typename T>
+class ListaObjetos {
+ public:
+  void Inclui(T* objeto) {
+    if (!Contem(objeto)) itens_.push_back(objeto);
+  }
+  void Retira(T* objeto) { itens_.erase(std::remove(itens_.begin(), itens_.end(), objeto), itens_.end()); }
+  bool Contem(const T* objeto) const { return std::find(itens_.begin(), itens_.end(), objeto) != itens_.end(); }
+  // A copy, so that the loop may change the list itself.
+  std::vector<T*> Copia() const { return itens_; }
+
+ private:
+  std::vector<T*> itens_;
+};
+
+}  // namespace banco
