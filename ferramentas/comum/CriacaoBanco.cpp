@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <stdexcept>
 
+#include "comum/ConfiguracaoRegional.h"
+
 namespace ferramentas {
 
 namespace {
@@ -36,6 +38,7 @@ std::string Mensagem(const ISC_STATUS* status) {
 
 void CriaBanco(const std::filesystem::path& arquivo, int dialeto, const std::string& usuario,
                const std::string& senha) {
+  regional::UsaNomesDeArquivoUtf8();
   std::string dpb(1, static_cast<char>(isc_dpb_version1));
   Item(dpb, isc_dpb_user_name, usuario);
   Item(dpb, isc_dpb_password, senha);

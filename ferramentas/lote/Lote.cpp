@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <exception>
 
-#include "aplicacao/nucleo/ConfiguracaoConexao.h"
+#include "aplicacao/nucleo/Avisos.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
+#include "aplicacao/nucleo/ConfiguracaoConexao.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBTransaction.h"
 #include "comum/Erro.h"
@@ -16,13 +17,7 @@ namespace lote {
 
 namespace {
 
-const char16_t* const kCaminhoVazio = u"O caminho do banco de dados está vazio!";
-const char16_t* const kSemConexao =
-    u"Não foi possível se conectar ao Banco de Dados! Verifique sua conexão ou se o arquivo selecionado é válido! ";
-
-std::string ParaTerminal(const std::u16string& texto) {
-  return texto::ParaUtf8(texto::Substitui(texto, u'\r', u'\n'));
-}
+std::string ParaTerminal(const std::u16string& texto) { return texto::ParaUtf8(texto::Substitui(texto, u'\r', u'\n')); }
 
 // Message boxes become lines: information on standard output, warnings and
 // errors on standard error.
@@ -101,15 +96,13 @@ class Progresso {
 struct Lado {
   TIBDatabase banco;
   TIBTransaction transacao;
-  Lado() {
-    ConfiguraConexao(banco, transacao);
-  }
+  Lado() { ConfiguraConexao(banco, transacao); }
 };
 
 // The window's two checks, then the connection; false after a warning.
-bool Conecta(Lado& lado, const std::u16string& caminho, std::ostream& erros) {
+bool Conecta(Lado& lado, const std::u16string& caminho, const char16_t* avisoVazio, std::ostream& erros) {
   if (caminho.empty()) {
-    ui::MostraMensagem(ui::TipoMensagem::Aviso, kCaminhoVazio);
+    ui::MostraMensagem(ui::TipoMensagem::Aviso, avisoVazio);
     return false;
   }
   std::u16string causa;
@@ -120,7 +113,7 @@ bool Conecta(Lado& lado, const std::u16string& caminho, std::ostream& erros) {
     causa = comum::MensagemDe(e);
   }
   if (!lado.banco.TestConnected()) {
-    ui::MostraMensagem(ui::TipoMensagem::Aviso, kSemConexao);
+    ui::MostraMensagem(ui::TipoMensagem::Aviso, avisos::SemConexao);
     if (!causa.empty()) erros << "Motivo: " << ParaTerminal(causa) << std::endl;
     erros << "Banco de dados: " << texto::ParaUtf8(caminho) << std::endl;
     return false;
@@ -209,7 +202,8 @@ int Executa(const std::vector<std::string>& args, std::ostream& saida, std::ostr
     Lado destino;
     // The source is checked like the destination: a run must never empty a
     // destination table when the source cannot be read.
-    if (Conecta(destino, opcoes.destino, erros) && Conecta(origem, opcoes.origem, erros)) {
+    if (Conecta(destino, opcoes.destino, avisos::CaminhoDestinoVazio, erros) &&
+        Conecta(origem, opcoes.origem, avisos::CaminhoOrigemVazio, erros)) {
       comum::TStringList MParams;
       pIniciaListaParametros(MParams);
       pCarregaParametros(MParams, opcoes.cidades, opcoes.clientes, opcoes.fornecedores);
@@ -217,8 +211,8 @@ int Executa(const std::vector<std::string>& args, std::ostream& saida, std::ostr
       ui::TLabel lblInfo;
       Progresso progresso(erros, terminal, Barra, lblInfo);
       TClassesConversaoController controlador;
-      bool ok = controlador.FEfetuaConversao(MParams, origem.banco, origem.transacao, destino.banco,
-                                             destino.transacao, Barra, lblInfo);
+      bool ok = controlador.FEfetuaConversao(MParams, origem.banco, origem.transacao, destino.banco, destino.transacao,
+                                             Barra, lblInfo);
       progresso.Termina();
       status = ok ? 0 : 1;
     }

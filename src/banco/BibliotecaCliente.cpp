@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "banco/IBErro.h"
+#include "comum/ConfiguracaoRegional.h"
 #include "comum/Texto.h"
 
 namespace banco {
@@ -51,6 +52,7 @@ void DefineNomeBibliotecaCliente(const std::string& nome) {
 void CarregaBibliotecaCliente() {
   Estado& e = estado();
   if (e.handle) return;
+  regional::UsaNomesDeArquivoUtf8();
   void* h = dlopen(e.nome.c_str(), RTLD_NOW | RTLD_GLOBAL);
   FuncoesCliente f{};
   bool ok = h != nullptr;

@@ -26,9 +26,7 @@ std::unique_ptr<char[]> NovoDa(int n) {
 
 std::string Bytes(const void* p, std::size_t n) { return std::string(static_cast<const char*>(p), n); }
 
-std::u16string TextoErroData(const std::u16string& valor) {
-  return u"''" + valor + u"'' is not a valid date and time";
-}
+std::u16string TextoErroData(const std::u16string& valor) { return u"''" + valor + u"'' is not a valid date and time"; }
 
 }  // namespace
 
@@ -165,7 +163,8 @@ void Comando::Vincula(const std::vector<TParam>& valores, int dialeto) {
       case SQL_VARYING: {
         dados = codepage::ParaAnsi(texto);
         if (dados.size() > static_cast<std::size_t>(c.comprimento)) {
-          throw EIBClientError(u"Trying to store a string of length " + texto::IntParaTexto(static_cast<std::int64_t>(dados.size())) +
+          throw EIBClientError(u"Trying to store a string of length " +
+                               texto::IntParaTexto(static_cast<std::int64_t>(dados.size())) +
                                u" into a field that can only contain " + texto::IntParaTexto(c.comprimento));
         }
         v.sqltype = SQL_TEXT + 1;

@@ -19,7 +19,9 @@ ISC_TIME CodificaHora(const regional::DataHora& d) {
   return static_cast<ISC_TIME>(((d.hora * 60 + d.minuto) * 60 + d.segundo) * 10000 + d.milissegundo * 10);
 }
 
-regional::DataHora DecodificaData(ISC_DATE d) { return regional::DataDoSerial(static_cast<std::int64_t>(d) + kDiasMjd); }
+regional::DataHora DecodificaData(ISC_DATE d) {
+  return regional::DataDoSerial(static_cast<std::int64_t>(d) + kDiasMjd);
+}
 
 void DecodificaHora(ISC_TIME t, regional::DataHora& d) {
   d.hora = static_cast<int>(t / (3600 * 10000));

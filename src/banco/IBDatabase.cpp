@@ -95,8 +95,7 @@ void TIBDatabase::Conecta() {
   std::string nome = texto::ParaUtf8(databaseName_);
   ISC_STATUS_ARRAY st{};
   isc_db_handle h = 0;
-  fb.attach_database(st, static_cast<short>(nome.size()), nome.c_str(), &h, static_cast<short>(dpb.size()),
-                     dpb.data());
+  fb.attach_database(st, static_cast<short>(nome.size()), nome.c_str(), &h, static_cast<short>(dpb.size()), dpb.data());
   banco::Verifica(st);
   handle_ = h;
 

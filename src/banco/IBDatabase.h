@@ -5,19 +5,18 @@
 
 #include "banco/Alca.h"
 #include "banco/ListaObjetos.h"
+#include "banco/SemCopia.h"
 #include "comum/ListaTexto.h"
 
 class TIBTransaction;
 class TIBQuery;
 
-class TIBDatabase {
+class TIBDatabase : private banco::SemCopia {
  public:
   TIBDatabase();
   // Disconnects (active transactions end with commit) and unbinds what still
   // names this connection. Never raises.
   ~TIBDatabase();
-  TIBDatabase(const TIBDatabase&) = delete;
-  TIBDatabase& operator=(const TIBDatabase&) = delete;
 
   const std::u16string& DatabaseName() const { return databaseName_; }
   // Fails with "Cannot perform operation -- DB is currently open" while connected.

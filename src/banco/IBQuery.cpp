@@ -4,11 +4,11 @@
 #include <cstring>
 
 #include "banco/Comando.h"
+#include "banco/Datas.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBErro.h"
 #include "banco/IBTransaction.h"
 #include "comum/CodePage.h"
-#include "banco/Datas.h"
 #include "comum/Texto.h"
 #include "comum/TrechoSql.h"
 
@@ -271,8 +271,8 @@ void TIBQuery::Prepara() {
   if (comando_) return;
   std::u16string texto = SubstituiMarcadores(sql_.Text(), nullptr);
   if (texto::TrimDireita(texto).size() < 2) throw EIBClientError(u"Empty SQL Statement");
-  comando_ = std::make_unique<banco::Comando>(&database_->handle_, &transaction_->handle_,
-                                              codepage::ParaAnsi(texto), database_->SQLDialect());
+  comando_ = std::make_unique<banco::Comando>(&database_->handle_, &transaction_->handle_, codepage::ParaAnsi(texto),
+                                              database_->SQLDialect());
 }
 
 void TIBQuery::PreparaExecucao(bool paraAbrir) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "banco/ListaObjetos.h"
+#include "banco/SemCopia.h"
 #include "comum/ConfiguracaoRegional.h"
 #include "comum/ListaTexto.h"
 
@@ -66,13 +67,11 @@ class TField {
   std::u16string nome_;
 };
 
-class TIBQuery {
+class TIBQuery : private banco::SemCopia {
  public:
   TIBQuery();
   // Closes the object and frees its prepared statement.
   ~TIBQuery();
-  TIBQuery(const TIBQuery&) = delete;
-  TIBQuery& operator=(const TIBQuery&) = delete;
 
   TIBDatabase* Database() const { return database_; }
   // Also binds the connection's DefaultTransaction when no transaction is bound.

@@ -4,18 +4,17 @@
 // Default action commit, applied when destroyed or disconnected while active.
 #include "banco/Alca.h"
 #include "banco/ListaObjetos.h"
+#include "banco/SemCopia.h"
 
 class TIBDatabase;
 class TIBQuery;
 
-class TIBTransaction {
+class TIBTransaction : private banco::SemCopia {
  public:
   TIBTransaction();
   // Ends an active transaction with commit (rollback when that fails) and
   // unbinds the statement objects that work in it. Never raises.
   ~TIBTransaction();
-  TIBTransaction(const TIBTransaction&) = delete;
-  TIBTransaction& operator=(const TIBTransaction&) = delete;
 
   TIBDatabase* DefaultDatabase() const { return database_; }
   // Enters the transaction in the connection's list (and leaves the old one's).

@@ -11,7 +11,9 @@ void TConverteCidades::PLimpaDados() {
   MCodMunicipio.clear();
 }
 
-void TConverteCidades::SetCodCidade(const std::u16string& Value) { MCodCidade = StrZero(texto::Primeiros(Value, 5), 5); }
+void TConverteCidades::SetCodCidade(const std::u16string& Value) {
+  MCodCidade = StrZero(texto::Primeiros(Value, 5), 5);
+}
 
 void TConverteCidades::SetCidade(const std::u16string& Value) { MCidade = texto::Primeiros(Value, 30); }
 
@@ -32,12 +34,4 @@ void TConverteCidades::ExecutaSql(TIBDatabase* cBanco) {
   QCidades.ExecSQL();
 }
 
-void TConverteCidades::LimpaTabela() {
-  QAuxiliar->Close();
-  QAuxiliar->SQL().SetText(u"DELETE FROM CIDADES");
-  QAuxiliar->ExecSQL();
-  QAuxiliar->Close();
-  // Makes the emptying permanent at once, with everything before it.
-  QAuxiliar->SQL().SetText(u"COMMIT");
-  QAuxiliar->ExecSQL();
-}
+void TConverteCidades::LimpaTabela() { EsvaziaTabela(u"DELETE FROM CIDADES", u"COMMIT"); }

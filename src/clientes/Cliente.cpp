@@ -495,12 +495,4 @@ void TConverteCliente::GravaNCliente(std::int32_t Quant) {
   QDestino->ExecSQL();
 }
 
-void TConverteCliente::LimpaTabela() {
-  QAuxiliar->Close();
-  QAuxiliar->SQL().SetText(u"Delete from CLIENTE");
-  QAuxiliar->ExecSQL();
-  // Commits the whole default transaction of the destination, not only the delete.
-  QAuxiliar->Close();
-  QAuxiliar->SQL().SetText(u"Commit;");
-  QAuxiliar->ExecSQL();
-}
+void TConverteCliente::LimpaTabela() { EsvaziaTabela(u"Delete from CLIENTE", u"Commit;"); }

@@ -74,12 +74,4 @@ void TConverteCompClie::LimpaVariavel() {
   FComplementoNfe.clear();
 }
 
-void TConverteCompClie::LimpaTabela() {
-  QAuxiliar->Close();
-  QAuxiliar->SQL().SetText(u"Delete from COMPCLIE");
-  QAuxiliar->ExecSQL();
-  // Commits the whole default transaction of the destination, not only the delete.
-  QAuxiliar->Close();
-  QAuxiliar->SQL().SetText(u"Commit;");
-  QAuxiliar->ExecSQL();
-}
+void TConverteCompClie::LimpaTabela() { EsvaziaTabela(u"Delete from COMPCLIE", u"Commit;"); }

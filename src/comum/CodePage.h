@@ -7,7 +7,8 @@
 
 namespace codepage {
 
-// Characters that the code page cannot hold become "?".
+// Characters that the code page cannot hold become "?". Every byte string
+// read with DeAnsi comes back unchanged from ParaAnsi.
 std::string ParaAnsi(std::u16string_view valor);
 std::u16string DeAnsi(std::string_view bytes);
 

@@ -1,14 +1,22 @@
 #include "comum/ConfiguracaoRegional.h"
 
+#include <langinfo.h>
+
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
 
 #include "comum/Texto.h"
 
 namespace regional {
+
+void UsaNomesDeArquivoUtf8() {
+  if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) std::setlocale(LC_CTYPE, "C.UTF-8");
+}
 
 namespace {
 

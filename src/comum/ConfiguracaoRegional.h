@@ -52,6 +52,13 @@ std::u16string FormataReal(double valor, char16_t separadorDecimal = SeparadorDe
 // Reads a decimal number written with the workstation's decimal separator.
 std::optional<double> LeReal(std::u16string_view valor);
 
+// File names on this system are UTF-8, and the database client library reads
+// them in the process's character type (LC_CTYPE), which a program starts
+// with as "C" (ASCII) and the library fixes at its first use. Makes the
+// character type UTF-8 when it is not; the rest of the locale stays as it is.
+// Called before the client library's first use.
+void UsaNomesDeArquivoUtf8();
+
 // The current date and time. Tests pin it with FixaAgora.
 DataHora Agora();
 DataHora Hoje();

@@ -10,8 +10,8 @@ namespace ui {
 void TGauge::SetMaxValue(int v) {
   if (v == max_) return;
   if (v < min_) {
-    throw comum::Erro(u"Value must be between " + texto::IntParaTexto(static_cast<std::int64_t>(min_) + 1) +
-                      u" and " + texto::IntParaTexto(std::numeric_limits<std::int32_t>::max()));
+    throw comum::Erro(u"Value must be between " + texto::IntParaTexto(static_cast<std::int64_t>(min_) + 1) + u" and " +
+                      texto::IntParaTexto(std::numeric_limits<std::int32_t>::max()));
   }
   max_ = v;
   if (progress_ > max_) progress_ = max_;

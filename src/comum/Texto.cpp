@@ -46,8 +46,7 @@ std::string ParaUtf8(std::u16string_view valor) {
   saida.reserve(valor.size());
   for (std::size_t i = 0; i < valor.size(); ++i) {
     char32_t cp = valor[i];
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < valor.size() && valor[i + 1] >= 0xDC00 &&
-        valor[i + 1] <= 0xDFFF) {
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < valor.size() && valor[i + 1] >= 0xDC00 && valor[i + 1] <= 0xDFFF) {
       cp = 0x10000 + ((cp - 0xD800) << 10) + (valor[i + 1] - 0xDC00);
       ++i;
     }
@@ -121,9 +120,7 @@ bool Contem(std::u16string_view valor, std::u16string_view parte) {
   return valor.find(parte) != std::u16string_view::npos;
 }
 
-bool Contem(std::u16string_view valor, char16_t c) {
-  return valor.find(c) != std::u16string_view::npos;
-}
+bool Contem(std::u16string_view valor, char16_t c) { return valor.find(c) != std::u16string_view::npos; }
 
 std::u16string Substitui(std::u16string_view valor, char16_t de, char16_t para) {
   std::u16string saida(valor);
@@ -164,8 +161,7 @@ bool LeInteiro(std::u16string_view valor, std::int32_t& resultado) {
     if (n > static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1) return false;
   }
   if (negativo) n = -n;
-  if (n > std::numeric_limits<std::int32_t>::max() || n < std::numeric_limits<std::int32_t>::min())
-    return false;
+  if (n > std::numeric_limits<std::int32_t>::max() || n < std::numeric_limits<std::int32_t>::min()) return false;
   resultado = static_cast<std::int32_t>(n);
   return true;
 }

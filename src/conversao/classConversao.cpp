@@ -48,6 +48,15 @@ void TConversao::PLimpaTabela(const std::u16string& NomeTabela) {
   }
 }
 
+void TConversao::EsvaziaTabela(const std::u16string& textoDelete, const std::u16string& textoCommit) {
+  QAuxiliar->Close();
+  QAuxiliar->SQL().SetText(textoDelete);
+  QAuxiliar->ExecSQL();
+  QAuxiliar->Close();
+  QAuxiliar->SQL().SetText(textoCommit);
+  QAuxiliar->ExecSQL();
+}
+
 namespace {
 
 void AlteraTrigger(TIBDatabase& DbDestino, TIBTransaction& Transacao, const std::u16string& comando,

@@ -72,6 +72,11 @@ class TConversao {
   bool Acao = false;
 
  protected:
+  // A converter's LimpaTabela: the delete text, then the COMMIT statement text
+  // through QAuxiliar, which commits the destination's default transaction
+  // with everything done in it so far. Errors reach the caller.
+  void EsvaziaTabela(const std::u16string& textoDelete, const std::u16string& textoCommit);
+
   std::int32_t FQuantRegistro = 0;
   std::int32_t FNumRegistroAtual = 0;
   // Owned; a derived converter may release QDestino itself and clear it.

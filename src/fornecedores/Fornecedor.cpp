@@ -155,12 +155,4 @@ void TConverteFornece::GravaFornecedor() {
   LimpaVariavel();
 }
 
-void TConverteFornece::LimpaTabela() {
-  QAuxiliar->Close();
-  QAuxiliar->SQL().SetText(u"Delete from FORNECE");
-  QAuxiliar->ExecSQL();
-  QAuxiliar->Close();
-  // Ends the destination transaction: the deletion and all that came before it become permanent.
-  QAuxiliar->SQL().SetText(u"Commit;");
-  QAuxiliar->ExecSQL();
-}
+void TConverteFornece::LimpaTabela() { EsvaziaTabela(u"Delete from FORNECE", u"Commit;"); }

@@ -3,9 +3,12 @@
 
 #include <fstream>
 #include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include "apoio/BancosTeste.h"
-#include "banco/BibliotecaCliente.h"
+#include "banco/Biblioteca.h"
 #include "banco/IBErro.h"
 #include "comum/CodePage.h"
 #include "comum/Texto.h"
@@ -28,8 +31,9 @@ class CamadaBanco : public ::testing::Test {
   void SetUp() override {
     arquivo = pasta.Caminho() / "TESTE.FB";
     apoio::CriaBanco(arquivo, 1);
-    apoio::Executa(arquivo, u"CREATE TABLE T (ID INTEGER, C CHAR(10), V VARCHAR(30), N NUMERIC(15,2), D DATE, "
-                            u"F DOUBLE PRECISION)");
+    apoio::Executa(arquivo,
+                   u"CREATE TABLE T (ID INTEGER, C CHAR(10), V VARCHAR(30), N NUMERIC(15,2), D DATE, "
+                   u"F DOUBLE PRECISION)");
     con.Abre(arquivo);
   }
 
@@ -232,8 +236,7 @@ TEST_F(CamadaBanco, ErrosDaPropriaCamada) {
   sel->Open();
   EXPECT_EQ(MensagemDe([&] { sel->ExecSQL(); }), u"Cannot perform this operation on an open dataset");
 
-  EXPECT_EQ(MensagemDe([&] { con.banco.SetDatabaseName(u"x"); }),
-            u"Cannot perform operation -- DB is currently open");
+  EXPECT_EQ(MensagemDe([&] { con.banco.SetDatabaseName(u"x"); }), u"Cannot perform operation -- DB is currently open");
   EXPECT_EQ(MensagemDe([&] { NovaQuery(u"SET TRANSACTION")->ExecSQL(); }), u"Not permitted");
 
   TIBDatabase semNome;
@@ -279,6 +282,99 @@ TEST_F(CamadaBanco, DesconectarConfirmaATransacaoAtiva) {
   EXPECT_EQ(apoio::ContaLinhas(arquivo, u"T"), 1);
 }
 
+// A row that fails on the server only when it is fetched: the object closes
+// with its cursor, so nothing reads rows of a result that is gone.
+TEST_F(CamadaBanco, FalhaNaBuscaFechaOObjeto) {
+  for (int i = 1; i <= 3; ++i) {
+    auto q = NovaQuery(u"INSERT INTO T (ID) VALUES (" + texto::IntParaTexto(i) + u")");
+    q->ExecSQL();
+  }
+  for (bool porLast : {false, true}) {
+    auto q = NovaQuery(u"SELECT ID, 10 / (3 - ID) AS X FROM T ORDER BY ID");
+    q->Open();
+    EXPECT_EQ(q->FieldByName(u"X").AsString(), u"5");
+    std::u16string erro = MensagemDe([&] {
+      if (porLast) {
+        q->Last();
+      } else {
+        q->Next();
+        q->Next();
+      }
+    });
+    EXPECT_NE(erro.find(u"divide by zero"), std::u16string::npos) << texto::ParaUtf8(erro);
+    EXPECT_FALSE(q->Active());
+    EXPECT_EQ(q->RecordCount(), 0);
+    EXPECT_EQ(MensagemDe([&] { q->Next(); }), u"Cannot perform this operation on a closed dataset");
+    EXPECT_EQ(MensagemDe([&] { q->FieldByName(u"ID"); }), u"Field 'ID' not found");
+    // The transaction survives the failed fetch and the object opens again.
+    EXPECT_TRUE(con.transacao.Active());
+    q->Open();
+    EXPECT_EQ(q->FieldByName(u"ID").AsInteger(), 1);
+    q->Close();
+  }
+}
+
+// Every way the prepared statement goes away also closes the object: no field
+// of a closed result is left to read.
+TEST_F(CamadaBanco, DescartarOPreparadoFechaOObjeto) {
+  auto q = NovaQuery(u"INSERT INTO T (ID, V) VALUES (7, 'SETE')");
+  q->ExecSQL();
+  TIBTransaction outra;
+  outra.SetDefaultDatabase(&con.banco);
+  const std::vector<std::pair<const char*, std::function<void(TIBQuery&)>>> formas = {
+      {"texto novo", [](TIBQuery& x) { x.SQL().Add(u" "); }},
+      {"outra transacao", [&](TIBQuery& x) { x.SetTransaction(&outra); }},
+      {"commit", [&](TIBQuery&) { con.transacao.Commit(); }},
+      {"desconectar", [&](TIBQuery&) { con.banco.SetConnected(false); }},
+  };
+  for (const auto& [nome, forma] : formas) {
+    SCOPED_TRACE(nome);
+    auto sel = NovaQuery(u"SELECT V FROM T");
+    sel->Open();
+    ASSERT_EQ(sel->FieldByName(u"V").AsString(), u"SETE");
+    forma(*sel);
+    EXPECT_FALSE(sel->Active());
+    EXPECT_EQ(sel->FindField(u"V"), nullptr);
+    EXPECT_EQ(MensagemDe([&] { sel->First(); }), u"Cannot perform this operation on a closed dataset");
+    sel.reset();
+    if (!con.banco.Connected()) con.banco.SetConnected(true);
+  }
+}
+
+// A connection's default transaction is always one of its own: the list that
+// ends transactions on disconnection holds it, and its destruction clears it.
+TEST(CamadaBancoConexao, TransacaoPadraoSempreDaPropriaConexao) {
+  apoio::PastaTemporaria pasta;
+  auto arquivo = pasta.Caminho() / "T.FDB";
+  apoio::CriaBanco(arquivo, 3);
+  Conexao a;
+  Conexao b;
+  EXPECT_EQ(MensagemDe([&] { a.banco.SetDefaultTransaction(&b.transacao); }),
+            u"Transaction belongs to another database");
+  EXPECT_EQ(a.banco.DefaultTransaction(), &a.transacao);
+
+  auto solta = std::make_unique<TIBTransaction>();
+  a.banco.SetDefaultTransaction(solta.get());
+  EXPECT_EQ(solta->DefaultDatabase(), &a.banco);
+  a.Abre(arquivo);
+  TIBQuery q;
+  q.SetDatabase(&a.banco);
+  EXPECT_EQ(q.Transaction(), solta.get());
+  q.SQL().SetText(u"SELECT 1 FROM RDB$DATABASE");
+  q.Open();
+  EXPECT_TRUE(solta->Active());
+  solta.reset();
+  EXPECT_EQ(a.banco.DefaultTransaction(), nullptr);
+  EXPECT_EQ(q.Transaction(), nullptr);
+  EXPECT_FALSE(q.Active());
+  EXPECT_EQ(MensagemDe([&] { q.Open(); }), u"Transaction not assigned");
+  // Moving a transaction to another connection takes it off the first one's list.
+  a.banco.SetDefaultTransaction(&a.transacao);
+  a.transacao.SetDefaultDatabase(&b.banco);
+  EXPECT_EQ(a.banco.DefaultTransaction(), nullptr);
+  a.banco.SetConnected(false);
+}
+
 TEST(CamadaBancoConexao, TestConnectedEmArquivoQueNaoEhBanco) {
   apoio::PastaTemporaria pasta;
   auto arquivo = pasta.Caminho() / "LIXO.FDB";
@@ -293,7 +389,9 @@ TEST(CamadaBancoConexao, TestConnectedEmArquivoQueNaoEhBanco) {
   EXPECT_FALSE(con.banco.TestConnected());
 }
 
-TEST(CamadaBancoConexao, TestConnectedQuandoOBancoSome) {
+// Another session ends this connection on the server (as an administrator
+// would): the next request fails for real and the connection is closed by force.
+TEST(CamadaBancoConexao, TestConnectedQuandoOServidorEncerraAConexao) {
   apoio::PastaTemporaria pasta;
   auto arquivo = pasta.Caminho() / "SOME.FDB";
   apoio::CriaBanco(arquivo, 3);
@@ -301,11 +399,23 @@ TEST(CamadaBancoConexao, TestConnectedQuandoOBancoSome) {
   con.Abre(arquivo);
   EXPECT_EQ(con.banco.SQLDialect(), 3);
   EXPECT_TRUE(con.banco.TestConnected());
-  con.transacao.StartTransaction();
-  con.banco.ForceClose();
+  TIBQuery aberta;
+  aberta.SetDatabase(&con.banco);
+  aberta.SQL().SetText(u"SELECT MON$ATTACHMENT_ID FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = CURRENT_CONNECTION");
+  aberta.Open();
+  const std::u16string id = aberta.FieldByName(u"MON$ATTACHMENT_ID").AsString();
+  ASSERT_FALSE(id.empty());
+
+  apoio::Executa(arquivo, u"DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = " + id);
+
+  EXPECT_FALSE(con.banco.TestConnected());
   EXPECT_FALSE(con.banco.Connected());
   EXPECT_FALSE(con.transacao.Active());
-  EXPECT_FALSE(con.banco.TestConnected());
+  EXPECT_FALSE(aberta.Active());
+  EXPECT_EQ(MensagemDe([&] { aberta.FieldByName(u"MON$ATTACHMENT_ID"); }), u"Field 'MON$ATTACHMENT_ID' not found");
+  // Connecting again works: nothing of the dead attachment is left behind.
+  con.banco.SetConnected(true);
+  EXPECT_TRUE(con.banco.TestConnected());
 }
 
 TEST(CamadaBancoConexao, BibliotecaClienteAusente) {
@@ -313,8 +423,9 @@ TEST(CamadaBancoConexao, BibliotecaClienteAusente) {
   TIBDatabase db;
   std::u16string m = MensagemDe([&] { db.SetServerType(u"IBServer"); });
   banco::DefineNomeBibliotecaCliente(banco::NomePadraoBibliotecaCliente());
-  EXPECT_EQ(m, u"InterBase library libnao-existe-fbclient.so.9 not found in the path. Please install InterBase "
-               u"to use this functionality");
+  EXPECT_EQ(m,
+            u"InterBase library libnao-existe-fbclient.so.9 not found in the path. Please install InterBase "
+            u"to use this functionality");
 }
 
 }  // namespace

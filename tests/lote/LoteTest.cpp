@@ -60,7 +60,7 @@ TEST_F(Lote, CaminhoVazio) {
   EXPECT_EQ(r.erros, "O caminho do banco de dados está vazio!\n");
   r = Roda({"--origem", "", "--destino", destino.string(), "--cidades"});
   EXPECT_EQ(r.status, 1);
-  EXPECT_EQ(r.erros, "O caminho do banco de dados está vazio!\n");
+  EXPECT_EQ(r.erros, "O caminho do banco de dados de origem está vazio!\n");
 }
 
 TEST_F(Lote, OrigemQueNaoConectaNaoMexeNoDestino) {

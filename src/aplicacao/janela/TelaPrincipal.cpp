@@ -12,19 +12,16 @@
 #include <QPalette>
 #include <QPushButton>
 
-#include "aplicacao/nucleo/ConfiguracaoConexao.h"
 #include "aplicacao/janela/Aplicacao.h"
 #include "aplicacao/janela/ControlesProgresso.h"
 #include "aplicacao/janela/Desenhos.h"
+#include "aplicacao/nucleo/Avisos.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
+#include "aplicacao/nucleo/ConfiguracaoConexao.h"
 
 TFPrincipal* FPrincipal = nullptr;
 
 namespace {
-
-const char16_t* const kCaminhoVazio = u"O caminho do banco de dados está vazio!";
-const char16_t* const kSemConexao =
-    u"Não foi possível se conectar ao Banco de Dados! Verifique sua conexão ou se o arquivo selecionado é válido! ";
 
 // The designed font: Tahoma with a character height of 11 pixels (8 points at 96 pixels per inch).
 QFont FonteDaJanela() {
@@ -241,7 +238,7 @@ void TFPrincipal::btnConverterClick() {
   if (!VerificaConexaoBD(ibdVestrel)) return;
   // The source is checked the same way before anything changes: a run that
   // cannot read it would still empty and commit every ticked destination table.
-  if (!VerificaCaminhoBDVazio(*edtCaminhoBDOrigem)) return;
+  if (!VerificaCaminhoBDVazio(*edtCaminhoBDOrigem, avisos::CaminhoOrigemVazio)) return;
   if (!VerificaConexaoBD(ibdOrigem)) return;
 
   DesabilitaBotoes();
@@ -289,15 +286,15 @@ void TFPrincipal::pCarregaParametros(comum::TStringList& MParams) {
   ::pCarregaParametros(MParams, chkCidades->isChecked(), chkCLientes->isChecked(), chkFornecedores->isChecked());
 }
 
-bool TFPrincipal::VerificaCaminhoBDVazio(const QLineEdit& edtCaminho) {
+bool TFPrincipal::VerificaCaminhoBDVazio(const QLineEdit& edtCaminho, const char16_t* aviso) {
   if (!edtCaminho.text().isEmpty()) return true;
-  ui::MostraMensagem(ui::TipoMensagem::Aviso, kCaminhoVazio);
+  ui::MostraMensagem(ui::TipoMensagem::Aviso, aviso);
   return false;
 }
 
 bool TFPrincipal::VerificaConexaoBD(TIBDatabase& banco) {
   if (banco.TestConnected()) return true;
-  ui::MostraMensagem(ui::TipoMensagem::Aviso, kSemConexao);
+  ui::MostraMensagem(ui::TipoMensagem::Aviso, avisos::SemConexao);
   return false;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "aplicacao/janela/Mensagens.h"
+#include "aplicacao/nucleo/Avisos.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBTransaction.h"
 #include "comum/InterfaceUsuario.h"
@@ -81,7 +82,8 @@ class TFPrincipal : public QWidget {
   void pIniciaListaParametros(comum::TStringList& MParams);
   void pCarregaParametros(comum::TStringList& MParams);
   // true when the path box holds a path; otherwise warns and gives false.
-  bool VerificaCaminhoBDVazio(const QLineEdit& edtCaminho);
+  // The destination's warning by default; the source has its own.
+  bool VerificaCaminhoBDVazio(const QLineEdit& edtCaminho, const char16_t* aviso = avisos::CaminhoDestinoVazio);
   // true when the connection answers; otherwise warns and gives false.
   bool VerificaConexaoBD(TIBDatabase& banco);
 

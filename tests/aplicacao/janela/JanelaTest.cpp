@@ -25,6 +25,7 @@ namespace fs = std::filesystem;
 using apoio_janela::Caminho;
 
 const QString kVazio = QStringLiteral("O caminho do banco de dados está vazio!");
+const QString kOrigemVazia = QStringLiteral("O caminho do banco de dados de origem está vazio!");
 const QString kSemConexao = QStringLiteral(
     "Não foi possível se conectar ao Banco de Dados! Verifique sua conexão ou se o arquivo selecionado é válido! ");
 
@@ -316,7 +317,7 @@ class TesteJanela : public QObject {
     w->lblInfo->AoMudar = [&] { legendas << w->lblInfo->text(); };
     Clica(w->btnConverter);
     QCOMPARE(caixas->caixas.size(), size_t{1});
-    QCOMPARE(caixas->caixas[0].texto, kVazio);
+    QCOMPARE(caixas->caixas[0].texto, kOrigemVazia);
     QCOMPARE(caixas->caixas[0].titulo, QStringLiteral("Warning"));
     QVERIFY(legendas.isEmpty());
     QCOMPARE(Estados(*w), QStringLiteral("11111"));
