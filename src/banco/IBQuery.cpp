@@ -200,23 +200,15 @@ TIBQuery::~TIBQuery() {
 
 void TIBQuery::SetDatabase(TIBDatabase* banco) {
   if (banco == database_) return;
-  Close();
   Unprepare();
-  if (database_) database_->queries_.Retira(this);
-  database_ = banco;
-  if (database_) {
-    database_->queries_.Inclui(this);
-    if (!transaction_ && database_->DefaultTransaction()) SetTransaction(database_->DefaultTransaction());
-  }
+  banco::TrocaDono(this, database_, banco, &TIBDatabase::queries_);
+  if (database_ && !transaction_ && database_->DefaultTransaction()) SetTransaction(database_->DefaultTransaction());
 }
 
 void TIBQuery::SetTransaction(TIBTransaction* transacao) {
   if (transacao == transaction_) return;
-  Close();
   Unprepare();
-  if (transaction_) transaction_->queries_.Retira(this);
-  transaction_ = transacao;
-  if (transaction_) transaction_->queries_.Inclui(this);
+  banco::TrocaDono(this, transaction_, transacao, &TIBTransaction::queries_);
 }
 
 void TIBQuery::DesligaDoBanco() {

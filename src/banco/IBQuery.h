@@ -73,15 +73,15 @@ class TIBQuery : private banco::SemCopia {
   // Closes the object and frees its prepared statement.
   ~TIBQuery();
 
-  TIBDatabase* Database() const { return database_; }
-  // Also binds the connection's DefaultTransaction when no transaction is bound.
-  void SetDatabase(TIBDatabase* banco);
-  TIBTransaction* Transaction() const { return transaction_; }
-  void SetTransaction(TIBTransaction* transacao);
-
   // Changing the text closes the object, frees the prepared statement and
   // rebuilds the parameter list (values kept for names in both texts).
   comum::TStringList& SQL() { return sql_; }
+
+  // Also binds the connection's DefaultTransaction when no transaction is bound.
+  void SetDatabase(TIBDatabase* banco);
+  TIBDatabase* Database() const { return database_; }
+  void SetTransaction(TIBTransaction* transacao);
+  TIBTransaction* Transaction() const { return transaction_; }
 
   // First parameter of that name, without regard to case; fails with
   // "Parameter '%s' not found".

@@ -27,12 +27,8 @@ TIBTransaction::~TIBTransaction() {
 
 void TIBTransaction::SetDefaultDatabase(TIBDatabase* banco) {
   if (database_ == banco) return;
-  if (database_) {
-    database_->transacoes_.Retira(this);
-    if (database_->defaultTransaction_ == this) database_->defaultTransaction_ = nullptr;
-  }
-  database_ = banco;
-  if (database_) database_->transacoes_.Inclui(this);
+  if (database_ && database_->defaultTransaction_ == this) database_->defaultTransaction_ = nullptr;
+  banco::TrocaDono(this, database_, banco, &TIBDatabase::transacoes_);
 }
 
 void TIBTransaction::SetActive(bool ativo) {

@@ -22,4 +22,13 @@ class ListaObjetos {
   std::vector<T*> itens_;
 };
 
+// Moves objeto from the list of its present owner to the list of novo (either
+// may be none) and makes novo its owner.
+template <typename Dono, typename T>
+void TrocaDono(T* objeto, Dono*& dono, Dono* novo, ListaObjetos<T> Dono::*lista) {
+  if (dono) (dono->*lista).Retira(objeto);
+  dono = novo;
+  if (dono) (dono->*lista).Inclui(objeto);
+}
+
 }  // namespace banco
