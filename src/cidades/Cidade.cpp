@@ -21,12 +21,15 @@ void TConverteCidades::SetEstado(const std::u16string& Value) { MEstado = texto:
 
 void TConverteCidades::SetCodMunicipio(const std::u16string& Value) { MCodMunicipio = texto::Primeiros(Value, 7); }
 
+const char16_t* TConverteCidades::TextoInsert() {
+  return u"INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO, CODMUNICIPIO)VALUES (:CODCIDADE, :CIDADE, :ESTADO, "
+         u":CODMUNICIPIO); ";
+}
+
 void TConverteCidades::ExecutaSql(TIBDatabase* cBanco) {
   TIBQuery QCidades;
   QCidades.SetDatabase(cBanco);
-  QCidades.SQL().SetText(
-      u"INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO, CODMUNICIPIO)VALUES (:CODCIDADE, :CIDADE, :ESTADO, "
-      u":CODMUNICIPIO); ");
+  QCidades.SQL().SetText(TextoInsert());
   QCidades.ParamByName(u"CODCIDADE").SetAsString(CodCidade());
   QCidades.ParamByName(u"CIDADE").SetAsString(Cidade());
   QCidades.ParamByName(u"ESTADO").SetAsString(Estado());

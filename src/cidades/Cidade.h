@@ -21,6 +21,8 @@ class TConverteCidades : public TConversao {
   // First 7 characters.
   void SetCodMunicipio(const std::u16string& Value);
 
+  // The insert statement text, with its named parameters.
+  static const char16_t* TextoInsert();
   // Inserts the current values into CIDADES through cBanco, in its default
   // transaction. Errors go to the caller.
   void ExecutaSql(TIBDatabase* cBanco);

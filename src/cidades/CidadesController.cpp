@@ -15,8 +15,10 @@ void TClassPreencheDadosCidades::PreencheDadosCidades(TIBDatabase& DbOrigem, TIB
   TConverteCidades ConverteCidades(&DbDestino);
   TIBQuery qryBusca;
   qryBusca.SetDatabase(&DbOrigem);
-  ConverteCidades.LimpaTabela();
+  // The source rows are opened first: a table that cannot be read leaves the
+  // destination's table as it was.
   BuscaCidadesBDOrigem(qryBusca);
+  ConverteCidades.LimpaTabela();
   PercorreOrigem(qryBusca, u"Cidades", Barra, lblInfo, [&] {
     ConverteCidades.SetCodCidade(qryBusca.FieldByName(u"CODIGO").AsString());
     ConverteCidades.SetCidade(qryBusca.FieldByName(u"DESCRICAO").AsString());

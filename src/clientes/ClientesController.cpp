@@ -26,9 +26,11 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(TIBDatabase& DbOrigem, T
   TIBQuery qryBusca;
   qryBusca.SetDatabase(&DbOrigem);
 
+  // The source rows are opened first: a table that cannot be read leaves the
+  // destination's tables as they were.
+  BuscaClientesBDOrigem(qryBusca);
   ConverteClientes.LimpaTabela();
   ConverteCompClientes.LimpaTabela();
-  BuscaClientesBDOrigem(qryBusca);
   auto campo = [&qryBusca](const char16_t* nome) { return qryBusca.FieldByName(nome).AsString(); };
   PercorreOrigem(qryBusca, u"Clientes", Barra, lblInfo, [&] {
     const std::u16string cidade = campo(u"CIDADE");

@@ -45,11 +45,14 @@ void TConverteCompClie::SetComplementoNfe(const std::u16string& Value) {
   FComplementoNfe = texto::Primeiros(Value, 60);
 }
 
+const char16_t* TConverteCompClie::TextoInsert() {
+  return u"INSERT INTO COMPCLIE ( CODCLIENTE, REFCOMERCIAIS, REFBANCARIAS, USUARIO, DATA_LIB, ENDERECONFE, NUMERONFE, "
+         u"COMPLEMENTONFE) VALUES (:PCODCLIENTE, :PREFCOMERCIAIS, :PREFBANCARIAS, :PUSUARIO, :PDATA_LIB, "
+         u":PENDERECONFE, :PNUMERONFE, :PCOMPLEMENTONFE) ";
+}
+
 bool TConverteCompClie::ExecutaSql() {
-  QDestino->SQL().SetText(
-      u"INSERT INTO COMPCLIE ( CODCLIENTE, REFCOMERCIAIS, REFBANCARIAS, USUARIO, DATA_LIB, ENDERECONFE, NUMERONFE, "
-      u"COMPLEMENTONFE) VALUES (:PCODCLIENTE, :PREFCOMERCIAIS, :PREFBANCARIAS, :PUSUARIO, :PDATA_LIB, "
-      u":PENDERECONFE, :PNUMERONFE, :PCOMPLEMENTONFE) ");
+  QDestino->SQL().SetText(TextoInsert());
   QDestino->ParamByName(u"PCODCLIENTE").SetAsString(FCodcliente);
   QDestino->ParamByName(u"PREFCOMERCIAIS").SetAsString(FRefComerciais);
   QDestino->ParamByName(u"PREFBANCARIAS").SetAsString(FRefBancarias);

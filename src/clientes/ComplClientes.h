@@ -30,6 +30,8 @@ class TConverteCompClie : public TConversao {
   const std::u16string& ComplementoNfe() const { return FComplementoNfe; }
   void SetComplementoNfe(const std::u16string& Value);
 
+  // The insert statement text, with its named parameters.
+  static const char16_t* TextoInsert();
   // Inserts the current values into COMPCLIE, then resets them. A Data_lib that
   // is no date, or a row the database rejects, raises and keeps the values.
   bool ExecutaSql();

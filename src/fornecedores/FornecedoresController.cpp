@@ -21,8 +21,10 @@ void TClassPreencheDadosFornecedores::PreencheConverteFornecedores(TIBDatabase& 
   qryBusca.SetDatabase(&DbOrigem);
   TConversao FConversao(&DbDestino);
 
-  ConverteFornecedores.LimpaTabela();
+  // The source rows are opened first: a table that cannot be read leaves the
+  // destination's table as it was.
   BuscaFornecedoresBDOrigem(qryBusca);
+  ConverteFornecedores.LimpaTabela();
   auto campo = [&qryBusca](const char16_t* nome) { return qryBusca.FieldByName(nome).AsString(); };
   PercorreOrigem(qryBusca, u"Fornecedores", Barra, lblInfo, [&] {
     ConverteFornecedores.SetCodFornec(campo(u"CODIGO"));

@@ -18,8 +18,8 @@ class Controlador : public ::testing::Test {
 
   bool Roda(const comum::TStringList& params, TIBDatabase& origem) {
     TClassesConversaoController controlador;
-    return controlador.FEfetuaConversao(params, origem, par.origem.transacao, par.destino.banco,
-                                        par.destino.transacao, progresso.Barra, progresso.lblInfo);
+    return controlador.FEfetuaConversao(params, origem, par.origem.transacao, par.destino.banco, par.destino.transacao,
+                                        progresso.Barra, progresso.lblInfo);
   }
 
   comum::TStringList Parametros(bool cidades, bool clientes, bool fornecedores) {
@@ -66,7 +66,7 @@ TEST_F(Controlador, ValorDiferenteDeSMaiusculoNaoConverte) {
   EXPECT_EQ(apoio::ContaLinhas(par.arquivoDestino, u"CIDADES"), 2);
 }
 
-TEST_F(Controlador, OrigemNaoAbertaFalhaDepoisDeEsvaziar) {
+TEST_F(Controlador, OrigemNaoAbertaFalhaSemEsvaziar) {
   apoio::Conexao semOrigem;  // set up like the window's, never picked
   EXPECT_FALSE(Roda(Parametros(true, false, false), semOrigem.banco));
   ASSERT_EQ(interface.mensagens.size(), 1u);
@@ -75,7 +75,7 @@ TEST_F(Controlador, OrigemNaoAbertaFalhaDepoisDeEsvaziar) {
   EXPECT_EQ(progresso.Barra.Progress(), 0);
   EXPECT_EQ(progresso.Barra.MaxValue(), 0);
   EXPECT_FALSE(par.destino.transacao.Active());
-  EXPECT_EQ(apoio::ContaLinhas(par.arquivoDestino, u"CIDADES"), 0);
+  EXPECT_EQ(apoio::ContaLinhas(par.arquivoDestino, u"CIDADES"), 1);
 }
 
 TEST_F(Controlador, FalhaNoMeioDesfazOQueNaoFoiConfirmado) {
@@ -91,9 +91,8 @@ TEST(ParametrosDaJanela, CincoNomesSozinhosDepoisOsMarcados) {
   comum::TStringList p;
   pIniciaListaParametros(p);
   pCarregaParametros(p, true, false, true);
-  std::vector<std::u16string> esperado = {u"CIDADES",          u"CLIENTES",          u"FORNECEDORES",
-                                          u"CAMINHO BD DESTINO", u"CAMINHO BD ORIGEM", u"CIDADES=S",
-                                          u"FORNECEDORES=S"};
+  std::vector<std::u16string> esperado = {u"CIDADES",           u"CLIENTES",  u"FORNECEDORES",  u"CAMINHO BD DESTINO",
+                                          u"CAMINHO BD ORIGEM", u"CIDADES=S", u"FORNECEDORES=S"};
   EXPECT_EQ(p.Linhas(), esperado);
   EXPECT_EQ(p.Values(u"cidades"), u"S");
   EXPECT_EQ(p.Values(u"CLIENTES"), u"");

@@ -1,5 +1,6 @@
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 
+#include "aplicacao/nucleo/VerificacaoPrevia.h"
 #include "cidades/CidadesController.h"
 #include "clientes/ClientesController.h"
 #include "comum/Erro.h"
@@ -9,16 +10,20 @@
 
 bool TClassesConversaoController::FEfetuaConversao(const comum::TStringList& MParams, TIBDatabase& BDOrigem,
                                                    TIBTransaction& /*TransacaoOrigem*/, TIBDatabase& BDDestino,
-                                                   TIBTransaction& Transacao, ui::TGauge& Barra,
-                                                   ui::TLabel& lblInfo) {
+                                                   TIBTransaction& Transacao, ui::TGauge& Barra, ui::TLabel& lblInfo) {
   bool Result = false;
   TConversao Conversao(&BDDestino);
   Barra.SetProgress(0);
   TConversao::PIniciaTransacao(Transacao);
   try {
-    if (MParams.Values(u"CIDADES") == u"S") PConverteCidades(BDOrigem, BDDestino, Barra, lblInfo);
-    if (MParams.Values(u"CLIENTES") == u"S") PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo);
-    if (MParams.Values(u"FORNECEDORES") == u"S") PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo);
+    verificacao::Tabelas tabelas;
+    tabelas.cidades = MParams.Values(u"CIDADES") == u"S";
+    tabelas.clientes = MParams.Values(u"CLIENTES") == u"S";
+    tabelas.fornecedores = MParams.Values(u"FORNECEDORES") == u"S";
+    verificacao::VerificaAntesDeConverter(BDOrigem, BDDestino, tabelas);
+    if (tabelas.cidades) PConverteCidades(BDOrigem, BDDestino, Barra, lblInfo);
+    if (tabelas.clientes) PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo);
+    if (tabelas.fornecedores) PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo);
     TConversao::PConfirmaTransacao(Transacao);
     ui::MostraMensagem(ui::TipoMensagem::Informacao, u"Conversão concluída com sucesso!");
     Result = true;
