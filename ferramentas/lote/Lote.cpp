@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <set>
 
 #include "aplicacao/nucleo/Avisos.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
@@ -146,8 +147,14 @@ std::string TextoDeUso() {
 bool LeOpcoes(const std::vector<std::string>& args, Opcoes& opcoes, std::string& erro) {
   bool temOrigem = false;
   bool temDestino = false;
+  std::set<std::string> vistas;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    // A second --destino would silently replace the first: the operator must say which.
+    if (a.rfind("--", 0) == 0 && !vistas.insert(a).second) {
+      erro = "a opção " + a + " foi dada mais de uma vez";
+      return false;
+    }
     auto valor = [&](std::u16string& destino, bool& visto) {
       if (i + 1 >= args.size()) {
         erro = "a opção " + a + " precisa de um valor";

@@ -85,6 +85,13 @@ TEST_F(Lote, ErrosDeUso) {
   EXPECT_EQ(r.status, 2);
   r = Roda({"--origem"});
   EXPECT_EQ(r.status, 2);
+  for (const std::vector<std::string>& repetida :
+       {std::vector<std::string>{"--origem", "a", "--destino", "b", "--destino", "c"},
+        std::vector<std::string>{"--origem", "a", "--destino", "b", "--cidades", "--cidades"}}) {
+    r = Roda(repetida);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.erros.find("foi dada mais de uma vez"), std::string::npos) << r.erros;
+  }
   r = Roda({"--help"});
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.saida.find("--fornecedores"), std::string::npos);

@@ -3,12 +3,16 @@
 // database paths with accents, blanks and apostrophes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 
 #include "amostra/GeradorAmostra.h"
 #include "apoio/BancosTeste.h"
 #include "apoio/Lote.h"
+#include "banco/IBQuery.h"
+#include "comum/CodePage.h"
+#include "comum/Texto.h"
 
 namespace {
 
@@ -111,6 +115,65 @@ TEST(ValoresIntactos, CaminhosComAcentosEspacosEApostrofos) {
   EXPECT_EQ(r.saida, "Conversão concluída com sucesso!\n");
   EXPECT_GE(apoio::ContaLinhas(gerado.destino, u"CIDADES"), 5);
   EXPECT_GT(apoio::ContaLinhas(gerado.destino, u"CLIENTE"), 0);
+}
+
+// Legacy databases of character set NONE hold any byte, often UTF-8 text:
+// every byte value from 0 to 255 reaches the destination as it was, in the
+// embedded client insert, the bound complement insert and the supplier insert.
+TEST(ValoresIntactos, TodoValorDeByteChegaComoEra) {
+  apoio::PastaTemporaria pasta;
+  const fs::path origem = pasta.Caminho() / "LEGADO.FDB";
+  const fs::path destino = pasta.Caminho() / "VESTREL.FB";
+  apoio::CriaBancoOrigem(origem);
+  apoio::CriaBancoDestino(destino);
+  std::vector<std::string> pedacos;
+  for (int inicio = 0; inicio < 256; inicio += 50) {
+    std::string p;
+    for (int b = inicio; b < std::min(256, inicio + 50); ++b) p.push_back(static_cast<char>(b));
+    pedacos.push_back(p);
+  }
+  {
+    apoio::Conexao c;
+    c.Abre(origem);
+    TIBQuery q;
+    q.SetDatabase(&c.banco);
+    for (std::size_t i = 0; i < pedacos.size(); ++i) {
+      const std::u16string codigo = texto::IntParaTexto(static_cast<std::int64_t>(i + 1));
+      const std::u16string valor = codepage::DeAnsi(pedacos[i]);
+      q.SQL().SetText(u"INSERT INTO RECDB004 (CODIGO, RAZAO_SOCIAL, OBS, ENDERECO) VALUES (:C, 'CLIENTE', :O, :E)");
+      q.ParamByName(u"C").SetAsString(codigo);
+      q.ParamByName(u"O").SetAsString(valor);
+      q.ParamByName(u"E").SetAsString(valor);
+      q.ExecSQL();
+      q.SQL().SetText(u"INSERT INTO PAGDB003 (CODIGO, RAZAO_SOCIAL, OBS) VALUES (:C, 'FORNECEDOR', :O)");
+      q.ParamByName(u"C").SetAsString(codigo);
+      q.ParamByName(u"O").SetAsString(valor);
+      q.ExecSQL();
+    }
+    c.transacao.Commit();
+  }
+
+  apoio::ResultadoLote r = apoio::RodaLote(
+      pasta.Caminho(), {"--origem", origem.string(), "--destino", destino.string(), "--clientes", "--fornecedores"});
+  ASSERT_EQ(r.status, 0) << r.erros;
+
+  auto sem = [](std::string v, char c) {
+    v.erase(std::remove(v.begin(), v.end(), c), v.end());
+    return v;
+  };
+  auto clientes = apoio::Consulta(destino,
+                                  u"SELECT C.OBSERVACAO, P.ENDERECONFE FROM CLIENTE C JOIN COMPCLIE P ON "
+                                  u"P.CODCLIENTE = C.CODCLIENTE ORDER BY C.CODCLIENTE");
+  auto fornecedores = apoio::Consulta(destino, u"SELECT OBSERVACAO FROM FORNECE ORDER BY CODFORNEC");
+  ASSERT_EQ(clientes.size(), pedacos.size());
+  ASSERT_EQ(fornecedores.size(), pedacos.size());
+  for (std::size_t i = 0; i < pedacos.size(); ++i) {
+    SCOPED_TRACE(i);
+    // The client's setters drop double quotes, the supplier's apostrophes.
+    EXPECT_EQ(codepage::ParaAnsi(clientes[i][0]), sem(pedacos[i], '"'));
+    EXPECT_EQ(codepage::ParaAnsi(clientes[i][1]), pedacos[i]);
+    EXPECT_EQ(codepage::ParaAnsi(fornecedores[i][0]), sem(pedacos[i], '\''));
+  }
 }
 
 }  // namespace
