@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <functional>
 #include <set>
 
 #include "aplicacao/nucleo/Avisos.h"
@@ -13,6 +14,7 @@
 #include "comum/InterfaceUsuario.h"
 #include "comum/Progresso.h"
 #include "comum/Texto.h"
+#include "conversao/Interrupcao.h"
 
 namespace lote {
 
@@ -26,10 +28,14 @@ class InterfaceLote : public ui::IInterfaceUsuario {
  public:
   InterfaceLote(std::ostream& saida, std::ostream& erros) : saida_(saida), erros_(erros) {}
   void MostraMensagem(ui::TipoMensagem tipo, const std::u16string& texto) override {
+    // A message never continues the live progress line.
+    if (AntesDaMensagem) AntesDaMensagem();
     std::ostream& os = tipo == ui::TipoMensagem::Informacao ? saida_ : erros_;
     os << ParaTerminal(texto) << std::endl;
   }
   void ProcessaEventosPendentes() override {}
+
+  std::function<void()> AntesDaMensagem;
 
  private:
   std::ostream& saida_;
@@ -217,11 +223,14 @@ int Executa(const std::vector<std::string>& args, std::ostream& saida, std::ostr
       ui::TGauge Barra;
       ui::TLabel lblInfo;
       Progresso progresso(erros, terminal, Barra, lblInfo);
+      interface.AntesDaMensagem = [&progresso] { progresso.Termina(); };
       TClassesConversaoController controlador;
       bool ok = controlador.FEfetuaConversao(MParams, origem.banco, origem.transacao, destino.banco, destino.transacao,
                                              Barra, lblInfo);
+      interface.AntesDaMensagem = nullptr;
       progresso.Termina();
       status = ok ? 0 : 1;
+      if (int sinal = interrupcao::SinalRecebido()) status = interrupcao::StatusDeSaida(sinal);
     }
   } catch (const std::exception& e) {
     erros << ParaTerminal(comum::MensagemDe(e)) << std::endl;

@@ -4,6 +4,7 @@
 
 #include "comum/InterfaceUsuario.h"
 #include "comum/Texto.h"
+#include "conversao/Interrupcao.h"
 
 void PercorreOrigem(TIBQuery& qryBusca, const std::u16string& entidade, ui::TGauge& Barra, ui::TLabel& lblInfo,
                     const std::function<void()>& ConverteLinha) {
@@ -16,6 +17,7 @@ void PercorreOrigem(TIBQuery& qryBusca, const std::u16string& entidade, ui::TGau
     lblInfo.SetCaption(u"Convertendo " + entidade + u" - Registro " + texto::IntParaTexto(vContaRegistro) + u" de " +
                        texto::IntParaTexto(Barra.MaxValue()));
     ui::ProcessMessages();
+    interrupcao::Verifica();
     ConverteLinha();
     ++vContaRegistro;
     qryBusca.Next();

@@ -5,6 +5,7 @@
 #include "clientes/ClientesController.h"
 #include "comum/Erro.h"
 #include "comum/InterfaceUsuario.h"
+#include "conversao/Interrupcao.h"
 #include "conversao/classConversao.h"
 #include "fornecedores/FornecedoresController.h"
 
@@ -15,6 +16,7 @@ bool TClassesConversaoController::FEfetuaConversao(const comum::TStringList& MPa
   TConversao Conversao(&BDDestino);
   Barra.SetProgress(0);
   TConversao::PIniciaTransacao(Transacao);
+  interrupcao::RodadaEmCurso rodada;
   try {
     verificacao::Tabelas tabelas;
     tabelas.cidades = MParams.Values(u"CIDADES") == u"S";
@@ -24,12 +26,15 @@ bool TClassesConversaoController::FEfetuaConversao(const comum::TStringList& MPa
     if (tabelas.cidades) PConverteCidades(BDOrigem, BDDestino, Barra, lblInfo);
     if (tabelas.clientes) PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo);
     if (tabelas.fornecedores) PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo);
+    // A signal that came after the last row still undoes the run.
+    interrupcao::Verifica();
     TConversao::PConfirmaTransacao(Transacao);
     ui::MostraMensagem(ui::TipoMensagem::Informacao, u"Conversão concluída com sucesso!");
     Result = true;
     Barra.SetProgress(0);
   } catch (const std::exception& e) {
-    std::u16string motivo = comum::MensagemDe(e);
+    // Whatever failed after a signal, the operator is told what happened.
+    std::u16string motivo = interrupcao::SinalRecebido() ? interrupcao::Mensagem : comum::MensagemDe(e);
     try {
       TConversao::PCancelaTransacao(Transacao);
     } catch (const std::exception& e2) {

@@ -1,0 +1,93 @@
+// Ctrl-C, SIGTERM and SIGHUP during a run of the batch runner: the run stops,
+// rolls back what it had not committed and says so on a line of its own; the
+// exit status tells which signal it was. Repeated at many moments of a run,
+// since a signal that lands at the wrong instant is exactly the fault.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <chrono>
+#include <random>
+#include <sstream>
+#include <thread>
+
+#include "amostra/GeradorAmostra.h"
+#include "apoio/BancosTeste.h"
+#include "apoio/Lote.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+const std::string kInterrompida =
+    "Ocorreu um erro durante a conversão! Motivo: Conversão interrompida pelo operador.\n";
+
+class Interrupcao : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    amostra::Parametros p;
+    p.cidades = 30;
+    p.clientes = 6000;
+    p.fornecedores = 10;
+    p.semente = 11;
+    std::ostringstream relatorio;
+    auto r = amostra::Gera(pasta.Caminho() / "amostra", p, relatorio);
+    origem = r.origem;
+    original = r.destino;
+    cidadesNaOrigem = apoio::ContaLinhas(origem, u"RECDB001");
+  }
+
+  // A run interrupted by sinais (one, or a second one during the rollback)
+  // once the clients table has started, after espera.
+  apoio::ResultadoLote Interrompe(const std::vector<int>& sinais, std::chrono::milliseconds espera) {
+    destino = pasta.Caminho() / "VESTREL.FB";
+    fs::copy_file(original, destino, fs::copy_options::overwrite_existing);
+    apoio::LoteEmCurso lote(pasta.Caminho(),
+                            {"--origem", origem.string(), "--destino", destino.string(), "--cidades", "--clientes"});
+    // Off a terminal a table's line comes when it is done: cities, then clients start.
+    const auto limite = std::chrono::steady_clock::now() + 60s;
+    while (lote.ErrosAteAgora().find("Convertendo Cidades") == std::string::npos &&
+           std::chrono::steady_clock::now() < limite) {
+      std::this_thread::sleep_for(5ms);
+    }
+    std::this_thread::sleep_for(espera);
+    for (int s : sinais) {
+      kill(lote.Pid(), s);
+      std::this_thread::sleep_for(2ms);
+    }
+    return lote.Espera(120s);
+  }
+
+  apoio::PastaTemporaria pasta;
+  fs::path origem;
+  fs::path original;
+  fs::path destino;
+  int cidadesNaOrigem = 0;
+};
+
+TEST_F(Interrupcao, SinaisEmMomentosAleatoriosDesfazemOQueNaoFoiConfirmado) {
+  std::mt19937 sorteio(20261209);
+  const std::vector<std::vector<int>> sinais = {{SIGINT}, {SIGTERM}, {SIGHUP}, {SIGINT, SIGINT}, {SIGTERM, SIGINT}};
+  for (int i = 0; i < 15; ++i) {
+    const auto& estes = sinais[static_cast<std::size_t>(i) % sinais.size()];
+    // The first row of the clients table, then anywhere in it.
+    const auto espera = i == 0 ? 0ms : std::chrono::milliseconds(sorteio() % 1500);
+    SCOPED_TRACE("tentativa " + std::to_string(i) + ", sinal " + std::to_string(estes[0]) + " após " +
+                 std::to_string(espera.count()) + " ms");
+    apoio::ResultadoLote r = Interrompe(estes, espera);
+    ASSERT_EQ(r.sinal, 0) << r.erros;
+    ASSERT_EQ(r.status, estes[0] == SIGINT ? 130 : 143) << r.erros;
+    EXPECT_EQ(r.saida, "");
+    // Its own line, after the cities' line, and nothing after it.
+    ASSERT_GE(r.erros.size(), kInterrompida.size());
+    EXPECT_EQ(r.erros.substr(r.erros.size() - kInterrompida.size()), kInterrompida) << r.erros;
+    EXPECT_EQ(r.erros.rfind("Convertendo Cidades", 0), 0u) << r.erros;
+    EXPECT_EQ(r.erros.find("Sanitizer"), std::string::npos) << r.erros;
+    // The emptying of CLIENTE committed the cities; the clients were rolled back.
+    EXPECT_GE(apoio::ContaLinhas(destino, u"CIDADES"), cidadesNaOrigem);
+    EXPECT_EQ(apoio::ContaLinhas(destino, u"CLIENTE"), 0);
+    EXPECT_EQ(apoio::ContaLinhas(destino, u"COMPCLIE"), 0);
+  }
+}
+
+}  // namespace
