@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QPushButton>
+#include <cstdio>
+
+#include "conversao/Interrupcao.h"
 
 namespace janela {
 
@@ -78,6 +81,11 @@ QMessageBox::Icon IconeDoTipo(ui::TipoMensagem tipo) {
 }
 
 void TInterfaceQt::MostraMensagem(ui::TipoMensagem tipo, const std::u16string& texto) {
+  // A program ending on a signal does not wait for a click.
+  if (interrupcao::SinalRecebido()) {
+    std::fprintf(stderr, "%s\n", QString::fromStdU16String(texto).replace(u'\r', u'\n').toUtf8().constData());
+    return;
+  }
   ExibeCaixa({IconeDoTipo(tipo), LegendaDoTipo(tipo), QString::fromStdU16String(texto), QMessageBox::Ok});
 }
 

@@ -18,6 +18,7 @@
 #include "aplicacao/nucleo/Avisos.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 #include "aplicacao/nucleo/ConfiguracaoConexao.h"
+#include "conversao/Interrupcao.h"
 
 TFPrincipal* FPrincipal = nullptr;
 
@@ -257,6 +258,8 @@ void TFPrincipal::btnConverterClick() {
   }
   convertendo_ = false;
   HabilitaBotoes();
+  // The run was stopped by a signal: the program ends once the run is undone.
+  if (int sinal = interrupcao::SinalRecebido()) QCoreApplication::exit(interrupcao::StatusDeSaida(sinal));
 }
 
 void TFPrincipal::btnSairClick() {
