@@ -7,7 +7,9 @@ PACOTES=(
   build-essential cmake pkg-config
   libgtest-dev googletest
   firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
+  firebird3.0-server
   qt6-base-dev libgl-dev xvfb xauth fonts-wine
+  clang libclang-rt-14-dev llvm-14
 )
 
 SUDO=""
@@ -27,7 +29,28 @@ if [ "${#faltando[@]}" -eq 0 ]; then
   exit 0
 fi
 
+# firebird3.0-server only brings the server program: the tests start private
+# servers of their own. Its installation must not start the system service
+# (there may be no init system at all, and a failed start would fail the
+# install), so while it installs, a policy-rc.d denies every service start,
+# unless the machine already has a policy of its own. Its SYSDBA password
+# question is left unanswered: a random password is used.
+POLITICA=/usr/sbin/policy-rc.d
+politica_nossa=0
+remove_politica() {
+  if [ "$politica_nossa" -eq 1 ]; then
+    $SUDO rm -f "$POLITICA"
+  fi
+}
+trap remove_politica EXIT
+if [ ! -e "$POLITICA" ]; then
+  printf '#!/bin/sh\n# Written by instalar-dependencias.sh while it installs packages.\nexit 101\n' |
+    $SUDO tee "$POLITICA" >/dev/null
+  $SUDO chmod 755 "$POLITICA"
+  politica_nossa=1
+fi
+
 echo "Instalando: ${faltando[*]}"
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update -qq
-$SUDO apt-get install -y -qq --no-install-recommends "${faltando[@]}"
+$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${faltando[@]}"

@@ -1,10 +1,13 @@
 #include "apoio/Lote.h"
 
+#include <signal.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
+
+#include "apoio/Processo.h"
 
 namespace apoio {
 
@@ -23,6 +26,11 @@ std::string AspasShell(const std::string& v) {
   return r + "'";
 }
 
+void PreencheStatus(int w, ResultadoLote& r) {
+  r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
+  r.sinal = WIFSIGNALED(w) ? WTERMSIG(w) : 0;
+}
+
 }  // namespace
 
 ResultadoLote RodaLote(const std::filesystem::path& pasta, const std::vector<std::string>& args) {
@@ -33,9 +41,42 @@ ResultadoLote RodaLote(const std::filesystem::path& pasta, const std::vector<std
   cmd += " > " + AspasShell(out.string()) + " 2> " + AspasShell(err.string()) + " < /dev/null";
   int w = std::system(cmd.c_str());
   ResultadoLote r;
-  r.status = WIFEXITED(w) ? WEXITSTATUS(w) : -1;
+  PreencheStatus(w, r);
   r.saida = Le(out);
   r.erros = Le(err);
+  return r;
+}
+
+LoteEmCurso::LoteEmCurso(const std::filesystem::path& pasta, const std::vector<std::string>& args)
+    : saida_(pasta / "saida.txt"), erros_(pasta / "erros.txt") {
+  std::filesystem::remove(saida_);
+  std::filesystem::remove(erros_);
+  std::vector<std::string> linha{CONVERSOR_LOTE};
+  linha.insert(linha.end(), args.begin(), args.end());
+  pid_ = IniciaProcesso(linha, AmbienteAtual(), "/dev/null", saida_, erros_);
+}
+
+LoteEmCurso::~LoteEmCurso() {
+  if (pid_ <= 0) return;
+  kill(pid_, SIGKILL);
+  EsperaProcesso(pid_);
+}
+
+std::string LoteEmCurso::ErrosAteAgora() const { return Le(erros_); }
+
+ResultadoLote LoteEmCurso::Espera(std::chrono::milliseconds limite) {
+  ResultadoLote r;
+  if (pid_ > 0) {
+    auto w = EsperaProcessoAte(pid_, limite);
+    if (!w) {
+      kill(pid_, SIGKILL);
+      w = EsperaProcesso(pid_);
+    }
+    pid_ = -1;
+    PreencheStatus(*w, r);
+  }
+  r.saida = Le(saida_);
+  r.erros = Le(erros_);
   return r;
 }
 
