@@ -41,7 +41,7 @@ std::u16string FormataHoraLonga(const DataHora& d);
 std::u16string FormataDataHora(const DataHora& d);
 
 // Reads a date with an optional time in the short date format: day, month and
-// year separated by "/", then optionally hh:mm or hh:mm:ss. Empty when the text
+// year separated by "/", then optionally hh, hh:mm or hh:mm:ss. Empty when the text
 // is not one.
 std::optional<DataHora> LeDataHora(std::u16string_view valor);
 
