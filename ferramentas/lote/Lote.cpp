@@ -65,6 +65,17 @@ class Progresso {
  private:
   void RotuloMudou() {
     const std::u16string& texto = rotulo_.Caption();
+    // A wait on a locked row is said at once, on a terminal and off it; it is
+    // not a row's text, so it never stands for the table's last row.
+    if (texto::Contem(texto, avisos::AguardandoBloqueio)) {
+      if (terminal_) {
+        linhaViva_ = true;
+        DesenhaLinha();
+      } else {
+        erros_ << ParaTerminal(texto) << std::endl;
+      }
+      return;
+    }
     if (!texto.empty()) {
       ultimo_ = texto;
       if (terminal_) {

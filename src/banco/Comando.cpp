@@ -1,9 +1,11 @@
 #include "banco/Comando.h"
 
+#include <chrono>
 #include <cstring>
 
 #include "banco/BibliotecaCliente.h"
 #include "banco/Datas.h"
+#include "banco/EsperaPorBloqueio.h"
 #include "banco/Status.h"
 #include "comum/CodePage.h"
 #include "comum/Texto.h"
@@ -22,6 +24,16 @@ std::unique_ptr<char[]> NovoDa(int n) {
   da->version = SQLDA_VERSION1;
   da->sqln = static_cast<ISC_SHORT>(n);
   return buf;
+}
+
+// The engine ends a step of waiting on a locked row with the same errors as
+// a conflict with a committed change (deadlock, update conflict), but only
+// after the step's time: a conflict found at once is a real one. Trying again
+// after a real conflict that came late only finds it again, at once.
+bool FimDeUmPassoDeEspera(const ISC_STATUS* st, std::chrono::steady_clock::duration duracao) {
+  using namespace std::chrono_literals;
+  const bool conflito = Contem(st, isc_lock_timeout) || Contem(st, isc_update_conflict);
+  return conflito && duracao >= std::chrono::milliseconds(kSegundosPorEspera * 1000 / 2);
 }
 
 std::string Bytes(const void* p, std::size_t n) { return std::string(static_cast<const char*>(p), n); }
@@ -212,7 +224,15 @@ void Comando::Executa(isc_tr_handle* transacao, int dialeto) {
   const auto& fb = Cliente();
   ISC_STATUS_ARRAY st{};
   XSQLDA* entrada = entradas_.empty() ? nullptr : Da(daEntrada_);
-  fb.dsql_execute(st, transacao, &handle_, static_cast<unsigned short>(dialeto), entrada);
+  bool esperou = false;
+  while (true) {
+    const auto inicio = std::chrono::steady_clock::now();
+    fb.dsql_execute(st, transacao, &handle_, static_cast<unsigned short>(dialeto), entrada);
+    if (!Falhou(st) || !FimDeUmPassoDeEspera(st, std::chrono::steady_clock::now() - inicio)) break;
+    esperou = true;
+    AvisaEspera(true);
+  }
+  if (esperou) AvisaEspera(false);
   Verifica(st);
   if (EhSelect()) cursorAberto_ = true;
 }

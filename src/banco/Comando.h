@@ -50,7 +50,9 @@ class Comando {
   // Binds the values (one per marker, in order) by the types the server
   // described. Raises the layer's conversion errors.
   void Vincula(const std::vector<TParam>& valores, int dialeto);
-  // Runs the statement; a SELECT opens its cursor.
+  // Runs the statement; a SELECT opens its cursor. A wait on a locked row
+  // that lasted a step is told and the statement runs again (the server
+  // undid the attempt), until it goes through.
   void Executa(isc_tr_handle* transacao, int dialeto);
   // Fetches the next row into linha; false at the end of the result.
   bool Busca(isc_db_handle* banco, isc_tr_handle* transacao, int dialeto, std::vector<ValorBruto>& linha);

@@ -1,6 +1,7 @@
 #include "banco/IBTransaction.h"
 
 #include "banco/BibliotecaCliente.h"
+#include "banco/EsperaPorBloqueio.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBErro.h"
 #include "banco/IBQuery.h"
@@ -43,7 +44,19 @@ void TIBTransaction::StartTransaction() {
   if (Active()) throw EIBClientError(u"Transaction is active");
   if (!database_) throw EIBClientError(u"Cannot perform operation -- DB is not open");
   database_->VerificaConectado();
-  Teb teb{&database_->handle_, 0, nullptr};
+  // The server's defaults (snapshot, read-write, wait), with the wait on a
+  // locked row cut into steps so that the wait can be told.
+  const char tpb[] = {isc_tpb_version3,
+                      isc_tpb_concurrency,
+                      isc_tpb_write,
+                      isc_tpb_wait,
+                      isc_tpb_lock_timeout,
+                      4,
+                      static_cast<char>(banco::kSegundosPorEspera),
+                      0,
+                      0,
+                      0};
+  Teb teb{&database_->handle_, static_cast<int>(sizeof tpb), tpb};
   ISC_STATUS_ARRAY st{};
   isc_tr_handle h = 0;
   banco::Cliente().start_multiple(st, &h, 1, &teb);

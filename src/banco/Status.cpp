@@ -28,4 +28,14 @@ EIBError ErroDoStatus(const ISC_STATUS* status) {
   return EIBError(codepage::DeAnsi(mensagem), sqlcode, status[1]);
 }
 
+bool Contem(const ISC_STATUS* status, ISC_STATUS codigo) {
+  // Clusters of (kind, value); error codes are the isc_arg_gds ones.
+  for (const ISC_STATUS* p = status; *p != isc_arg_end;) {
+    const ISC_STATUS tipo = *p++;
+    if (tipo == isc_arg_gds && *p == codigo) return true;
+    p += tipo == isc_arg_cstring ? 2 : 1;
+  }
+  return false;
+}
+
 }  // namespace banco

@@ -17,4 +17,7 @@ inline void Verifica(const ISC_STATUS* status) {
 
 inline bool Falhou(const ISC_STATUS* status) { return status[0] == 1 && status[1] != 0; }
 
+// Whether the error codes of the vector include codigo.
+bool Contem(const ISC_STATUS* status, ISC_STATUS codigo);
+
 }  // namespace banco

@@ -1,5 +1,6 @@
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 
+#include "aplicacao/nucleo/AvisoDeBloqueio.h"
 #include "aplicacao/nucleo/VerificacaoPrevia.h"
 #include "cidades/CidadesController.h"
 #include "clientes/ClientesController.h"
@@ -17,6 +18,7 @@ bool TClassesConversaoController::FEfetuaConversao(const comum::TStringList& MPa
   Barra.SetProgress(0);
   TConversao::PIniciaTransacao(Transacao);
   interrupcao::RodadaEmCurso rodada;
+  TAvisoDeBloqueio avisoDeBloqueio(lblInfo);
   try {
     verificacao::Tabelas tabelas;
     tabelas.cidades = MParams.Values(u"CIDADES") == u"S";
