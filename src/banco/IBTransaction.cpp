@@ -16,6 +16,17 @@ struct Teb {
   const char* tpb;
 };
 
+// The connection to the server is gone: not only the network error itself but
+// its siblings (a read or write that failed, the attachment shut down), all of
+// which leave nothing of the connection to use.
+bool ConexaoPerdida(const ISC_STATUS* st) {
+  for (ISC_STATUS codigo : {isc_network_error, isc_net_read_err, isc_net_write_err, isc_conn_lost,
+                            isc_lost_db_connection, isc_att_shutdown}) {
+    if (banco::Contem(st, codigo)) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 TIBTransaction::TIBTransaction() = default;
@@ -80,7 +91,7 @@ void TIBTransaction::Encerra(bool commit) {
   }
   if (banco::Falhou(st)) {
     EIBError erro = banco::ErroDoStatus(st);
-    if (erro.SQLCode() == -902 && erro.IBErrorCode() == isc_network_error && database_) database_->ForceClose();
+    if (ConexaoPerdida(st) && database_) database_->ForceClose();
     throw erro;
   }
   handle_ = 0;

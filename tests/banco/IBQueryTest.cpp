@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "apoio/BancosTeste.h"
+#include "apoio/ServidorFirebird.h"
 #include "banco/Biblioteca.h"
 #include "banco/IBErro.h"
 #include "comum/CodePage.h"
@@ -426,6 +427,37 @@ TEST(CamadaBancoConexao, BibliotecaClienteAusente) {
   EXPECT_EQ(m,
             u"InterBase library libnao-existe-fbclient.so.9 not found in the path. Please install InterBase "
             u"to use this functionality");
+}
+
+// The server goes away under an active transaction: the commit raises the
+// lost connection, and the connection is closed by force on the way, so that
+// nothing of it is left to use.
+TEST(CamadaBancoConexao, ConexaoPerdidaNoCommitFechaAConexao) {
+  if (!apoio::ServidorFirebird::Instalado()) GTEST_SKIP() << apoio::ServidorFirebird::Falta();
+  apoio::PastaTemporaria pasta;
+  auto arquivo = pasta.Caminho() / "REDE.FDB";
+  apoio::CriaBanco(arquivo, 3);
+  apoio::Executa(arquivo, u"CREATE TABLE T (ID INTEGER)");
+  apoio::ServidorFirebird servidor;
+  Conexao con;
+  con.banco.SetDatabaseName(texto::DeUtf8(servidor.NomeConexao(arquivo)));
+  con.banco.SetConnected(true);
+  TIBQuery q;
+  q.SetDatabase(&con.banco);
+  q.SQL().SetText(u"INSERT INTO T (ID) VALUES (1)");
+  q.ExecSQL();
+  ASSERT_TRUE(con.transacao.Active());
+  servidor.Kill();
+
+  try {
+    con.transacao.Commit();
+    FAIL() << "the commit went through without a server";
+  } catch (const EIBError& e) {
+    EXPECT_EQ(e.SQLCode(), -902) << texto::ParaUtf8(e.Mensagem());
+  }
+  EXPECT_FALSE(con.banco.Connected());
+  EXPECT_FALSE(con.transacao.Active());
+  EXPECT_FALSE(con.banco.TestConnected());
 }
 
 }  // namespace

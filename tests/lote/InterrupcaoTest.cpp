@@ -69,7 +69,7 @@ class Interrupcao : public ::testing::Test {
 TEST_F(Interrupcao, SinaisEmMomentosAleatoriosDesfazemOQueNaoFoiConfirmado) {
   std::mt19937 sorteio(20261209);
   const std::vector<std::vector<int>> sinais = {{SIGINT}, {SIGTERM}, {SIGHUP}, {SIGINT, SIGINT}, {SIGTERM, SIGTERM}};
-  for (int i = 0; i < 15; ++i) {
+  for (int i = 0; i < 24; ++i) {
     const auto& estes = sinais[static_cast<std::size_t>(i) % sinais.size()];
     // The first row of the clients table, then anywhere in it.
     const auto espera = i == 0 ? 0ms : std::chrono::milliseconds(sorteio() % 1500);
