@@ -326,6 +326,11 @@ void TIBQuery::BuscaProxima() {
     comando_->FechaCursor();
     return;
   }
+  // One way only: of the rows before it, only the current one is kept.
+  if (uniDirecional_ && linhas_.size() > 1) {
+    linhas_.erase(linhas_.begin(), linhas_.begin() + (static_cast<std::ptrdiff_t>(linhas_.size()) - 1));
+    atual_ = 0;
+  }
   Linha l;
   l.reserve(linha.size());
   for (auto& v : linha) l.push_back(Valor{v.nulo, std::move(v.bytes)});

@@ -106,8 +106,13 @@ class TIBQuery : private banco::SemCopia {
   void First();
   void Next();
   void Last();
-  // Rows fetched so far; after Last, the rows of the result.
+  // Rows fetched so far; after Last, the rows of the result. One way only:
+  // the rows held (at most two).
   int RecordCount() const { return static_cast<int>(linhas_.size()); }
+
+  // One way only: Next keeps no row behind the current one, so a result of
+  // any size is read in constant memory. First and Last are then of no use.
+  void SetUniDirectional(bool valor) { uniDirecional_ = valor; }
 
   // Fails with "Field '%s' not found".
   TField& FieldByName(const std::u16string& nome);
@@ -150,6 +155,7 @@ class TIBQuery : private banco::SemCopia {
   std::vector<TParam> params_;
   std::unique_ptr<banco::Comando> comando_;
   bool aberto_ = false;
+  bool uniDirecional_ = false;
   bool fimDoCursor_ = false;
   bool eof_ = true;
   std::vector<Linha> linhas_;

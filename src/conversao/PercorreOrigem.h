@@ -1,6 +1,7 @@
 #pragma once
 // The loop that the three source readers share: learn the row count for the
-// gauge, then for every row show "Convertendo <entidade> - Registro n de N",
+// gauge (counted by the server; the rows are then read one way, in constant
+// memory), then for every row show "Convertendo <entidade> - Registro n de N",
 // let the window process its events, convert the row and advance the gauge;
 // at the end clear the label and reset the gauge. An error leaves at once,
 // with the label keeping its last text.

@@ -285,6 +285,25 @@ TEST_F(CamadaBanco, DesconectarConfirmaATransacaoAtiva) {
 
 // A row that fails on the server only when it is fetched: the object closes
 // with its cursor, so nothing reads rows of a result that is gone.
+// One way only: every row is visited once, in order, and no more than the
+// current row and the one before are held.
+TEST_F(CamadaBanco, UmSentidoSoGuardaALinhaAtual) {
+  for (int i = 1; i <= 5; ++i) NovaQuery(u"INSERT INTO T (ID) VALUES (" + texto::IntParaTexto(i) + u")")->ExecSQL();
+  auto q = NovaQuery(u"SELECT ID FROM T ORDER BY ID");
+  q->Open();
+  q->SetUniDirectional(true);
+  std::vector<int> vistos;
+  while (!q->Eof()) {
+    vistos.push_back(q->FieldByName(u"ID").AsInteger());
+    EXPECT_LE(q->RecordCount(), 2);
+    q->Next();
+  }
+  EXPECT_EQ(vistos, (std::vector<int>{1, 2, 3, 4, 5}));
+  q->Next();
+  EXPECT_TRUE(q->Eof());
+  EXPECT_EQ(q->FieldByName(u"ID").AsInteger(), 5);  // Eof stays on the last row
+}
+
 TEST_F(CamadaBanco, FalhaNaBuscaFechaOObjeto) {
   for (int i = 1; i <= 3; ++i) {
     auto q = NovaQuery(u"INSERT INTO T (ID) VALUES (" + texto::IntParaTexto(i) + u")");
