@@ -93,12 +93,26 @@ std::u16string TConversao::FCidade(const std::u16string& Cidade, const std::u16s
   TIBQuery& q = *QAuxiliar;
   const std::u16string cidade = texto::UpperCase(Cidade);
   const std::u16string estado = texto::UpperCase(Estado);
+  // The same search text always gets the same answer while this object
+  // lives: a row found stays the first of its name, since rows are only added
+  // for names not found. The Belo Horizonte stand-in is not kept: which of
+  // several such rows comes first may change as rows are added.
+  std::u16string chave;
+  if (LembraCidades) {
+    chave = cidade + u'\0' + estado;
+    auto achada = cidadesConhecidas_.find(chave);
+    if (achada != cidadesConhecidas_.end()) return achada->second;
+  }
+  auto lembra = [&](const std::u16string& codigo) {
+    if (LembraCidades) cidadesConhecidas_.emplace(chave, codigo);
+    return codigo;
+  };
 
   q.Close();
   q.SQL().SetText(u" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = " + QuotedStr(cidade) + u" AND ESTADO = " +
                   QuotedStr(estado));
   q.Open();
-  if (!q.IsEmpty()) return q.FieldByName(u"CODCIDADE").AsString();
+  if (!q.IsEmpty()) return lembra(q.FieldByName(u"CODCIDADE").AsString());
 
   // The legacy abbreviation of Belo Horizonte, exactly as the legacy rows
   // spell it; any state's Belo Horizonte will do.
@@ -117,7 +131,7 @@ std::u16string TConversao::FCidade(const std::u16string& Cidade, const std::u16s
   q.ParamByName(u"CIDADE").SetAsString(cidade);
   q.ParamByName(u"ESTADO").SetAsString(estado);
   q.ExecSQL();
-  return novo;
+  return lembra(novo);
 }
 
 std::u16string TConversao::FGrupo(const std::u16string& Grupo) {

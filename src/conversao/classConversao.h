@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "banco/IBDatabase.h"
 #include "banco/IBQuery.h"
@@ -66,6 +67,10 @@ class TConversao {
   std::u16string FUnidade(const std::u16string& VFUNID);
   std::u16string FRetornaCodClasFis(const std::u16string& ClasFis);
 
+  // Whether FCidade answers a search it has answered before from memory
+  // (true) or always sends the statements (false, to compare the two).
+  static inline bool LembraCidades = true;
+
   // Set when PLimpaTabela fails; never reset.
   bool ErroGravacao = false;
   // Not used by the system.
@@ -83,6 +88,10 @@ class TConversao {
   std::unique_ptr<TIBQuery> QDestino;
   std::unique_ptr<TIBQuery> QAuxiliar;
   TIBDatabase* cnBanco;
+
+ private:
+  // FCidade's answers so far: the searched name and state, then the code.
+  std::unordered_map<std::u16string, std::u16string> cidadesConhecidas_;
 
  public:
   // For tests and callers that inspect the statement objects.

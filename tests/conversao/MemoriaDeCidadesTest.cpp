@@ -1,0 +1,76 @@
+// The city lookup answers a search it has answered before from memory. Proof
+// that this changes nothing: the same generated sample (names in mixed case,
+// with blanks around them, repeated, "BHTE", states with a trailing blank)
+// converted with and without the memory gives the same tables, row for row
+// and code for code.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "amostra/GeradorAmostra.h"
+#include "aplicacao/nucleo/ClassesConversaoController.h"
+#include "apoio/BancosTeste.h"
+#include "apoio/Progresso.h"
+#include "comum/Texto.h"
+#include "conversao/classConversao.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using Tabelas = std::vector<std::vector<std::vector<std::u16string>>>;
+
+Tabelas Converte(const fs::path& pasta, bool lembra) {
+  amostra::Parametros p;
+  p.cidades = 60;
+  p.clientes = 800;
+  p.fornecedores = 150;
+  p.semente = 5;
+  std::ostringstream relatorio;
+  const amostra::Resultado r = amostra::Gera(pasta, p, relatorio);
+  // Cities of the destination before the run, so that lookups also find rows
+  // the run did not create, among them a Belo Horizonte of another state.
+  apoio::Executa(r.destino,
+                 u"INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00500', 'BELO HORIZONTE', 'SP')");
+  {
+    apoio::Conexao origem;
+    apoio::Conexao destino;
+    origem.Abre(r.origem);
+    destino.Abre(r.destino);
+    apoio::ProgressoGravado progresso;
+    apoio::InterfaceGravada interface;
+    comum::TStringList params;
+    pIniciaListaParametros(params);
+    pCarregaParametros(params, false, true, true);
+    const bool antes = TConversao::LembraCidades;
+    TConversao::LembraCidades = lembra;
+    TClassesConversaoController controlador;
+    const bool ok = controlador.FEfetuaConversao(params, origem.banco, origem.transacao, destino.banco,
+                                                 destino.transacao, progresso.Barra, progresso.lblInfo);
+    TConversao::LembraCidades = antes;
+    EXPECT_TRUE(ok) << (interface.mensagens.empty() ? std::string() : texto::ParaUtf8(interface.mensagens[0].texto));
+  }
+  Tabelas t;
+  for (const char16_t* sql :
+       {u"SELECT * FROM CIDADES ORDER BY CODCIDADE", u"SELECT * FROM CLIENTE ORDER BY CODCLIENTE",
+        u"SELECT * FROM COMPCLIE ORDER BY CODCLIENTE", u"SELECT * FROM FORNECE ORDER BY CODFORNEC"}) {
+    t.push_back(apoio::Consulta(r.destino, sql));
+  }
+  return t;
+}
+
+TEST(MemoriaDeCidades, MesmasTabelasComESemAMemoria) {
+  apoio::PastaTemporaria pasta;
+  const Tabelas comMemoria = Converte(pasta.Caminho() / "com", true);
+  const Tabelas semMemoria = Converte(pasta.Caminho() / "sem", false);
+  ASSERT_EQ(comMemoria.size(), semMemoria.size());
+  EXPECT_GT(comMemoria[0].size(), 60u);  // cities were created on the way
+  EXPECT_GT(comMemoria[1].size(), 0u);
+  for (std::size_t i = 0; i < comMemoria.size(); ++i) {
+    ASSERT_EQ(comMemoria[i].size(), semMemoria[i].size()) << "table " << i;
+    for (std::size_t l = 0; l < comMemoria[i].size(); ++l) {
+      ASSERT_EQ(comMemoria[i][l], semMemoria[i][l]) << "table " << i << ", row " << l;
+    }
+  }
+}
+
+}  // namespace
