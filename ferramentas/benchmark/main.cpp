@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
   amostra::Parametros p;
   p.clientes = argc > 1 ? std::stoi(argv[1]) : 20000;
   p.fornecedores = p.clientes / 10;
-  p.cidades = 250;
+  p.cidades = argc > 2 ? std::stoi(argv[2]) : 250;
   fs::path pasta = fs::temp_directory_path() / ("benchmark-conversao-" + std::to_string(::getpid()));
   std::ostringstream relatorio;
   auto t0 = std::chrono::steady_clock::now();
