@@ -1,6 +1,7 @@
 #include "banco/IBDatabase.h"
 
 #include "banco/BibliotecaCliente.h"
+#include "banco/CacheDeComandos.h"
 #include "banco/IBErro.h"
 #include "banco/IBQuery.h"
 #include "banco/IBTransaction.h"
@@ -8,7 +9,7 @@
 #include "comum/CodePage.h"
 #include "comum/Texto.h"
 
-TIBDatabase::TIBDatabase() = default;
+TIBDatabase::TIBDatabase() : comandos_(std::make_unique<banco::CacheDeComandos>()) {}
 
 TIBDatabase::~TIBDatabase() {
   try {
@@ -114,6 +115,8 @@ void TIBDatabase::Conecta() {
 void TIBDatabase::EncerraDependentes() {
   TIBQuery::UnprepareTodas(queries_);
   for (auto* t : transacoes_.Copia()) t->EncerraComAcaoPadrao();
+  // Freed while the attachment is still there.
+  comandos_->Limpa();
 }
 
 void TIBDatabase::Desconecta() {

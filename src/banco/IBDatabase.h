@@ -1,6 +1,7 @@
 #pragma once
 // TIBDatabase: one connection to a Firebird database file. A local path opens
 // through the embedded engine; "host/port:path" reaches a server unchanged.
+#include <memory>
 #include <string>
 
 #include "banco/Alca.h"
@@ -10,6 +11,10 @@
 
 class TIBTransaction;
 class TIBQuery;
+
+namespace banco {
+class CacheDeComandos;
+}  // namespace banco
 
 class TIBDatabase : private banco::SemCopia {
  public:
@@ -73,4 +78,5 @@ class TIBDatabase : private banco::SemCopia {
   banco::Alca handle_ = 0;
   banco::ListaObjetos<TIBTransaction> transacoes_;
   banco::ListaObjetos<TIBQuery> queries_;
+  std::unique_ptr<banco::CacheDeComandos> comandos_;
 };

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "banco/CacheDeComandos.h"
 #include "banco/Comando.h"
 #include "banco/Datas.h"
 #include "banco/IBDatabase.h"
@@ -193,7 +194,7 @@ TIBQuery::~TIBQuery() {
     Close();
   } catch (...) {
   }
-  comando_.reset();
+  Unprepare();
   if (database_) database_->queries_.Retira(this);
   if (transaction_) transaction_->queries_.Retira(this);
 }
@@ -252,7 +253,12 @@ TParam& TIBQuery::ParamByName(const std::u16string& nome) {
 void TIBQuery::Unprepare() {
   // The fields read the prepared statement's columns: no field may outlive it.
   Close();
+  // The connection keeps the statement for the next object that runs its text.
+  if (comando_ && database_ && database_->Connected() && transaction_) {
+    database_->comandos_->Guarda(std::move(textoPreparado_), transaction_, std::move(comando_));
+  }
   comando_.reset();
+  textoPreparado_.clear();
 }
 
 void TIBQuery::UnprepareTodas(const banco::ListaObjetos<TIBQuery>& queries) {
@@ -263,8 +269,13 @@ void TIBQuery::Prepara() {
   if (comando_) return;
   std::u16string texto = SubstituiMarcadores(sql_.Text(), nullptr);
   if (texto::TrimDireita(texto).size() < 2) throw EIBClientError(u"Empty SQL Statement");
-  comando_ = std::make_unique<banco::Comando>(&database_->handle_, &transaction_->handle_, codepage::ParaAnsi(texto),
-                                              database_->SQLDialect());
+  std::string ansi = codepage::ParaAnsi(texto);
+  comando_ = database_->comandos_->Toma(ansi, transaction_);
+  if (!comando_) {
+    comando_ =
+        std::make_unique<banco::Comando>(&database_->handle_, &transaction_->handle_, ansi, database_->SQLDialect());
+  }
+  textoPreparado_ = std::move(ansi);
 }
 
 void TIBQuery::PreparaExecucao(bool paraAbrir) {

@@ -154,6 +154,8 @@ class TIBQuery : private banco::SemCopia {
   comum::TStringList sql_{comum::TStringList::Divisao::ForaDeAspas};
   std::vector<TParam> params_;
   std::unique_ptr<banco::Comando> comando_;
+  // The text comando_ was prepared from, in the code page.
+  std::string textoPreparado_;
   bool aberto_ = false;
   bool uniDirecional_ = false;
   bool fimDoCursor_ = false;

@@ -1,6 +1,7 @@
 #include "banco/IBTransaction.h"
 
 #include "banco/BibliotecaCliente.h"
+#include "banco/CacheDeComandos.h"
 #include "banco/EsperaPorBloqueio.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBErro.h"
@@ -39,7 +40,10 @@ TIBTransaction::~TIBTransaction() {
 
 void TIBTransaction::SetDefaultDatabase(TIBDatabase* banco) {
   if (database_ == banco) return;
-  if (database_ && database_->defaultTransaction_ == this) database_->defaultTransaction_ = nullptr;
+  if (database_) {
+    database_->comandos_->DescartaDa(this);
+    if (database_->defaultTransaction_ == this) database_->defaultTransaction_ = nullptr;
+  }
   banco::TrocaDono(this, database_, banco, &TIBDatabase::transacoes_);
 }
 
@@ -82,6 +86,7 @@ void TIBTransaction::Rollback() { Encerra(false); }
 void TIBTransaction::Encerra(bool commit) {
   if (!Active()) throw EIBClientError(u"Transaction is not active");
   TIBQuery::UnprepareTodas(queries_);
+  if (database_) database_->comandos_->DescartaDa(this);
   const auto& fb = banco::Cliente();
   ISC_STATUS_ARRAY st{};
   if (commit) {
@@ -100,6 +105,7 @@ void TIBTransaction::Encerra(bool commit) {
 void TIBTransaction::EncerraComAcaoPadrao() {
   if (!Active()) return;
   TIBQuery::UnprepareTodas(queries_);
+  if (database_) database_->comandos_->DescartaDa(this);
   const auto& fb = banco::Cliente();
   ISC_STATUS_ARRAY st{};
   fb.commit_transaction(st, &handle_);

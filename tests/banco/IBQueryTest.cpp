@@ -304,6 +304,40 @@ TEST_F(CamadaBanco, UmSentidoSoGuardaALinhaAtual) {
   EXPECT_EQ(q->FieldByName(u"ID").AsInteger(), 5);  // Eof stays on the last row
 }
 
+// The statements the connection keeps for texts that come back are bounded,
+// and a transaction ended through its object takes its own with it.
+TEST_F(CamadaBanco, ComandosGuardadosSaoLimitados) {
+  auto preparados = [&] {
+    TIBTransaction leitura;
+    leitura.SetDefaultDatabase(&con.banco);
+    TIBQuery m;
+    m.SetDatabase(&con.banco);
+    m.SetTransaction(&leitura);
+    m.SQL().SetText(u"SELECT COUNT(*) FROM MON$STATEMENTS WHERE MON$ATTACHMENT_ID = CURRENT_CONNECTION");
+    m.Open();
+    const int n = m.Fields(0).AsInteger();
+    leitura.Commit();
+    return n - 1;  // not the count itself
+  };
+  auto q = NovaQuery();
+  for (int i = 0; i < 200; ++i) {
+    q->SQL().SetText(u"INSERT INTO T (ID) VALUES (" + texto::IntParaTexto(i) + u")");
+    q->ExecSQL();
+  }
+  const int depois = preparados();
+  EXPECT_GE(depois, 30);
+  EXPECT_LE(depois, 34);
+  // A text that comes back runs with the statement kept for it.
+  for (int i = 0; i < 50; ++i) {
+    q->SQL().SetText(i % 2 ? u"INSERT INTO T (ID) VALUES (199)" : u"INSERT INTO T (ID) VALUES (198)");
+    q->ExecSQL();
+  }
+  EXPECT_LE(preparados(), depois);
+  con.transacao.Commit();
+  EXPECT_LE(preparados(), 1);
+  EXPECT_EQ(apoio::ContaLinhas(arquivo, u"T"), 250);
+}
+
 TEST_F(CamadaBanco, FalhaNaBuscaFechaOObjeto) {
   for (int i = 1; i <= 3; ++i) {
     auto q = NovaQuery(u"INSERT INTO T (ID) VALUES (" + texto::IntParaTexto(i) + u")");
