@@ -7,8 +7,8 @@
 
 #include <sstream>
 
-#include "amostra/GeradorAmostra.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
+#include "apoio/Amostra.h"
 #include "apoio/BancosTeste.h"
 #include "apoio/Progresso.h"
 #include "comum/Texto.h"
@@ -20,13 +20,7 @@ namespace fs = std::filesystem;
 using Tabelas = std::vector<std::vector<std::vector<std::u16string>>>;
 
 Tabelas Converte(const fs::path& pasta, bool lembra) {
-  amostra::Parametros p;
-  p.cidades = 60;
-  p.clientes = 800;
-  p.fornecedores = 150;
-  p.semente = 5;
-  std::ostringstream relatorio;
-  const amostra::Resultado r = amostra::Gera(pasta, p, relatorio);
+  const amostra::Resultado r = apoio::GeraAmostra(pasta, 60, 800, 150, 5);
   // Cities of the destination before the run, so that lookups also find rows
   // the run did not create, among them a Belo Horizonte of another state.
   apoio::Executa(r.destino,

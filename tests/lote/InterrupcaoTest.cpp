@@ -10,7 +10,7 @@
 #include <sstream>
 #include <thread>
 
-#include "amostra/GeradorAmostra.h"
+#include "apoio/Amostra.h"
 #include "apoio/BancosTeste.h"
 #include "apoio/Lote.h"
 
@@ -25,13 +25,7 @@ const std::string kInterrompida =
 class Interrupcao : public ::testing::Test {
  protected:
   void SetUp() override {
-    amostra::Parametros p;
-    p.cidades = 30;
-    p.clientes = 6000;
-    p.fornecedores = 10;
-    p.semente = 11;
-    std::ostringstream relatorio;
-    auto r = amostra::Gera(pasta.Caminho() / "amostra", p, relatorio);
+    auto r = apoio::GeraAmostra(pasta.Caminho() / "amostra", 30, 6000, 10, 11);
     origem = r.origem;
     original = r.destino;
     cidadesNaOrigem = apoio::ContaLinhas(origem, u"RECDB001");

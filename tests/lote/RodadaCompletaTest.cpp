@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "amostra/GeradorAmostra.h"
+#include "apoio/Amostra.h"
 #include "apoio/BancosTeste.h"
 #include "apoio/Lote.h"
 #include "comum/Texto.h"
@@ -20,13 +20,7 @@ namespace fs = std::filesystem;
 class RodadaCompleta : public ::testing::Test {
  protected:
   void Gera(int cidades, int clientes, int fornecedores) {
-    amostra::Parametros p;
-    p.cidades = cidades;
-    p.clientes = clientes;
-    p.fornecedores = fornecedores;
-    p.semente = 7;
-    std::ostringstream relatorio;
-    auto r = amostra::Gera(pasta.Caminho(), p, relatorio);
+    auto r = apoio::GeraAmostra(pasta.Caminho(), cidades, clientes, fornecedores, 7);
     origem = r.origem;
     destino = r.destino;
   }

@@ -14,7 +14,7 @@
 #include <thread>
 #include <vector>
 
-#include "amostra/GeradorAmostra.h"
+#include "apoio/Amostra.h"
 #include "apoio/BancosTeste.h"
 #include "apoio/Lote.h"
 #include "apoio/ServidorFirebird.h"
@@ -46,13 +46,7 @@ class Servidor : public ::testing::Test {
   }
 
   static amostra::Resultado Gera(const fs::path& pasta, int cidades, int clientes, int fornecedores) {
-    amostra::Parametros p;
-    p.cidades = cidades;
-    p.clientes = clientes;
-    p.fornecedores = fornecedores;
-    p.semente = 11;
-    std::ostringstream relatorio;
-    return amostra::Gera(pasta, p, relatorio);
+    return apoio::GeraAmostra(pasta, cidades, clientes, fornecedores, 11);
   }
 
   static std::vector<std::string> Argumentos(const std::string& origem, const std::string& destino) {

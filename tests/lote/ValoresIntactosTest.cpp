@@ -7,7 +7,7 @@
 #include <sstream>
 #include <string>
 
-#include "amostra/GeradorAmostra.h"
+#include "apoio/Amostra.h"
 #include "apoio/BancosTeste.h"
 #include "apoio/Lote.h"
 #include "banco/IBQuery.h"
@@ -99,13 +99,7 @@ TEST(ValoresIntactos, QuebrasDeLinhaETabulacoesChegamComoEstao) {
 TEST(ValoresIntactos, CaminhosComAcentosEspacosEApostrofos) {
   apoio::PastaTemporaria pasta;
   const fs::path dados = pasta.Caminho() / fs::u8path("Área de Trabalho") / fs::u8path("Dados d'Oeste Ç");
-  amostra::Parametros p;
-  p.cidades = 5;
-  p.clientes = 20;
-  p.fornecedores = 5;
-  p.semente = 3;
-  std::ostringstream relatorio;
-  amostra::Resultado gerado = amostra::Gera(dados, p, relatorio);
+  amostra::Resultado gerado = apoio::GeraAmostra(dados, 5, 20, 5, 3);
   ASSERT_TRUE(fs::exists(gerado.origem));
   ASSERT_TRUE(fs::exists(gerado.destino));
 
