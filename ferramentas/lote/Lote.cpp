@@ -1,13 +1,21 @@
 #include "lote/Lote.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstring>
 #include <exception>
+#include <fstream>
 #include <functional>
 #include <set>
 
 #include "aplicacao/nucleo/Avisos.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 #include "aplicacao/nucleo/ConfiguracaoConexao.h"
+#include "aplicacao/nucleo/RegistroExecucoes.h"
+#include "aplicacao/nucleo/TextoRelatorio.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBTransaction.h"
 #include "comum/Erro.h"
@@ -33,6 +41,13 @@ class InterfaceLote : public ui::IInterfaceUsuario {
     std::ostream& os = tipo == ui::TipoMensagem::Informacao ? saida_ : erros_;
     os << ParaTerminal(texto) << std::endl;
   }
+  // The run's summary follows its message, on standard error: standard output
+  // keeps the message alone.
+  void MostraMensagemComDetalhes(ui::TipoMensagem tipo, const std::u16string& texto,
+                                 const std::u16string& detalhes) override {
+    MostraMensagem(tipo, texto);
+    erros_ << texto::ParaUtf8(detalhes) << std::flush;
+  }
   void ProcessaEventosPendentes() override {}
 
   std::function<void()> AntesDaMensagem;
@@ -42,15 +57,19 @@ class InterfaceLote : public ui::IInterfaceUsuario {
   std::ostream& erros_;
 };
 
-// Progress on standard error: a live line with a bar on a terminal, otherwise
-// one line per table when it is done.
+// Progress on standard error. On a terminal, a live line: the label, a bar,
+// the percentage, rows per second and the time left, redrawn at most five
+// times a second. Otherwise one line per table when it is done, with its rows
+// and time.
 class Progresso {
  public:
+  using Relogio = std::chrono::steady_clock;
+
   Progresso(std::ostream& erros, bool terminal, ui::TGauge& barra, ui::TLabel& rotulo)
       : erros_(erros), terminal_(terminal), barra_(barra), rotulo_(rotulo) {
     rotulo_.AoMudar = [this] { RotuloMudou(); };
     barra_.AoMudar = [this] {
-      if (terminal_ && linhaViva_) DesenhaLinha();
+      if (terminal_ && linhaViva_) DesenhaSeHaTempo();
     };
   }
   ~Progresso() {
@@ -63,6 +82,8 @@ class Progresso {
   }
 
  private:
+  static constexpr std::chrono::milliseconds kIntervalo{200};
+
   void RotuloMudou() {
     const std::u16string& texto = rotulo_.Caption();
     // A wait on a locked row is said at once, on a terminal and off it; it is
@@ -70,36 +91,66 @@ class Progresso {
     if (texto::Contem(texto, avisos::AguardandoBloqueio)) {
       if (terminal_) {
         linhaViva_ = true;
-        DesenhaLinha();
+        Desenha(texto);
       } else {
         erros_ << ParaTerminal(texto) << std::endl;
       }
       return;
     }
     if (!texto.empty()) {
+      if (ultimo_.empty()) inicioTabela_ = Relogio::now();
       ultimo_ = texto;
       if (terminal_) {
         linhaViva_ = true;
-        DesenhaLinha();
+        DesenhaSeHaTempo();
       }
       return;
     }
     if (ultimo_.empty()) return;
     // The table is done: its last caption says how many rows it had.
+    const double segundos = std::chrono::duration<double>(Relogio::now() - inicioTabela_).count();
+    const std::string tempo = " - " + std::to_string(barra_.Progress()) + " registros em " +
+                              texto::ParaUtf8(textorelatorio::Segundos(segundos)) + " s";
     if (terminal_) {
+      Desenha(ultimo_, tempo);
       Termina();
     } else {
-      erros_ << ParaTerminal(ultimo_) << std::endl;
+      erros_ << ParaTerminal(ultimo_) << tempo << std::endl;
     }
     ultimo_.clear();
   }
 
-  void DesenhaLinha() {
+  void DesenhaSeHaTempo() {
+    const auto agora = Relogio::now();
+    // The last row of a table is always drawn, so the line ends complete.
+    if (agora - desenhado_ < kIntervalo && barra_.Progress() < barra_.MaxValue()) return;
+    desenhado_ = agora;
+    Desenha(rotulo_.Caption(), Ritmo(agora));
+  }
+
+  // Rows per second so far and the time left at that pace.
+  std::string Ritmo(Relogio::time_point agora) const {
+    const double segundos = std::chrono::duration<double>(agora - inicioTabela_).count();
+    const int feitas = barra_.Progress();
+    if (segundos < 0.5 || feitas <= 0) return {};
+    const double porSegundo = feitas / segundos;
+    const long faltam = std::lround((barra_.MaxValue() - feitas) / porSegundo);
+    return " " + std::to_string(std::lround(porSegundo)) + " reg/s, faltam " + Duracao(faltam);
+  }
+
+  static std::string Duracao(long s) {
+    if (s < 60) return std::to_string(s) + " s";
+    const std::string seg = (s % 60 < 10 ? "0" : "") + std::to_string(s % 60);
+    if (s < 3600) return std::to_string(s / 60) + " min " + seg + " s";
+    return std::to_string(s / 3600) + " h " + std::to_string(s / 60 % 60) + " min";
+  }
+
+  void Desenha(const std::u16string& texto, const std::string& depois = {}) {
     const int largura = 30;
     int pct = std::clamp(barra_.PercentDone(), 0, 100);
     int cheio = pct * largura / 100;
-    erros_ << "\r\033[K" << ParaTerminal(rotulo_.Caption()) << " [" << std::string(static_cast<std::size_t>(cheio), '#')
-           << std::string(static_cast<std::size_t>(largura - cheio), '.') << "] " << pct << "%" << std::flush;
+    erros_ << "\r\033[K" << ParaTerminal(texto) << " [" << std::string(static_cast<std::size_t>(cheio), '#')
+           << std::string(static_cast<std::size_t>(largura - cheio), '.') << "] " << pct << "%" << depois << std::flush;
   }
 
   std::ostream& erros_;
@@ -108,6 +159,8 @@ class Progresso {
   ui::TLabel& rotulo_;
   std::u16string ultimo_;
   bool linhaViva_ = false;
+  Relogio::time_point inicioTabela_{};
+  Relogio::time_point desenhado_{};
 };
 
 // One side's connection, set up as the main window sets up its two.
@@ -143,7 +196,9 @@ bool Conecta(Lado& lado, const std::u16string& caminho, const char16_t* avisoVaz
 }  // namespace
 
 std::string TextoDeUso() {
+  const std::string registro = registro::ArquivoDoRegistro();
   return "Uso: conversor-lote --origem ORIGEM --destino DESTINO [--cidades] [--clientes] [--fornecedores]\n"
+         "                     [--simular] [--relatorio ARQUIVO]\n"
          "\n"
          "Converte as tabelas marcadas do banco de dados do sistema antigo (ORIGEM, *.FDB)\n"
          "para o banco de dados Vestrel (DESTINO, *.FB), na ordem cidades, clientes,\n"
@@ -156,9 +211,19 @@ std::string TextoDeUso() {
          "  --cidades           converte RECDB001 em CIDADES\n"
          "  --clientes          converte RECDB004 em CLIENTE e COMPCLIE\n"
          "  --fornecedores      converte PAGDB003 em FORNECE\n"
+         "  --simular           faz toda a conversão, com verificações, pesquisas e inclusões,\n"
+         "                      e desfaz tudo no fim: o destino fica exatamente como estava\n"
+         "  --relatorio ARQUIVO grava o relatório completo (registros lidos, gravados,\n"
+         "                      ignorados e criados); em CSV quando ARQUIVO termina em .csv\n"
          "  --help              mostra este texto\n"
          "\n"
-         "Saída: 0 conversão concluída, 1 verificação ou conversão com erro, 2 uso incorreto.\n";
+         "O resumo da rodada sai na saída de erros; a mensagem de sucesso, sozinha, na\n"
+         "saída padrão. Cada rodada acrescenta uma linha ao registro de execuções:\n"
+         "  " + (registro.empty() ? std::string("$XDG_DATA_HOME/conversor-zorvan-grafica/execucoes.log") : registro) +
+         "\n"
+         "\n"
+         "Saída: 0 conversão concluída, 1 verificação ou conversão com erro, 2 uso incorreto,\n"
+         "130 ou 143 interrompida (SIGINT; SIGTERM ou SIGHUP).\n";
 }
 
 bool LeOpcoes(const std::vector<std::string>& args, Opcoes& opcoes, std::string& erro) {
@@ -193,6 +258,14 @@ bool LeOpcoes(const std::vector<std::string>& args, Opcoes& opcoes, std::string&
       opcoes.clientes = true;
     } else if (a == "--fornecedores") {
       opcoes.fornecedores = true;
+    } else if (a == "--simular") {
+      opcoes.simular = true;
+    } else if (a == "--relatorio") {
+      if (i + 1 >= args.size() || args[i + 1].empty()) {
+        erro = "a opção --relatorio precisa de um arquivo";
+        return false;
+      }
+      opcoes.relatorio = args[++i];
     } else {
       erro = "opção desconhecida: " + a;
       return false;
@@ -206,6 +279,25 @@ bool LeOpcoes(const std::vector<std::string>& args, Opcoes& opcoes, std::string&
   return true;
 }
 
+namespace {
+
+bool TerminaEm(const std::string& nome, const std::string& fim) {
+  if (nome.size() < fim.size()) return false;
+  return std::equal(fim.rbegin(), fim.rend(), nome.rbegin(),
+                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+// The whole report into the file opened at the start: CSV for a name ending
+// in .csv, readable text otherwise.
+bool GravaRelatorio(std::ofstream& arquivo, const std::string& nome, const relatorio::TRelatorio& r) {
+  const std::u16string conteudo = TerminaEm(nome, ".csv") ? textorelatorio::Csv(r) : textorelatorio::Completo(r);
+  arquivo << texto::ParaUtf8(conteudo);
+  arquivo.close();
+  return !arquivo.fail();
+}
+
+}  // namespace
+
 int Executa(const std::vector<std::string>& args, std::ostream& saida, std::ostream& erros, bool terminal) {
   Opcoes opcoes;
   std::string erro;
@@ -218,9 +310,25 @@ int Executa(const std::vector<std::string>& args, std::ostream& saida, std::ostr
     return 0;
   }
 
+  // A report that cannot be written is found out before anything is touched.
+  std::ofstream arquivoRelatorio;
+  if (!opcoes.relatorio.empty()) {
+    arquivoRelatorio.open(opcoes.relatorio, std::ios::binary | std::ios::trunc);
+    if (!arquivoRelatorio) {
+      erros << "conversor-lote: o relatório não pode ser gravado em " << opcoes.relatorio << ": "
+            << std::strerror(errno) << std::endl;
+      return 1;
+    }
+  }
+
   InterfaceLote interface(saida, erros);
   ui::IInterfaceUsuario* anterior = ui::DefineInterfaceUsuario(&interface);
   int status = 1;
+  relatorio::TRelatorio rel;
+  rel.origem = opcoes.origem;
+  rel.destino = opcoes.destino;
+  rel.simulacao = opcoes.simular;
+  rel.inicio = regional::Agora();
   try {
     Lado origem;
     Lado destino;
@@ -236,18 +344,34 @@ int Executa(const std::vector<std::string>& args, std::ostream& saida, std::ostr
       Progresso progresso(erros, terminal, Barra, lblInfo);
       interface.AntesDaMensagem = [&progresso] { progresso.Termina(); };
       TClassesConversaoController controlador;
+      controlador.SetSimulacao(opcoes.simular);
       bool ok = controlador.FEfetuaConversao(MParams, origem.banco, origem.transacao, destino.banco, destino.transacao,
                                              Barra, lblInfo);
       interface.AntesDaMensagem = nullptr;
       progresso.Termina();
+      rel = controlador.Relatorio();
       status = ok ? 0 : 1;
       if (int sinal = interrupcao::SinalRecebido()) status = interrupcao::StatusDeSaida(sinal);
+    } else {
+      rel.falha = relatorio::Falha{{}, 0, {}, u"não foi possível abrir os bancos de dados"};
     }
   } catch (const std::exception& e) {
     erros << ParaTerminal(comum::MensagemDe(e)) << std::endl;
+    rel.falha = relatorio::Falha{{}, 0, {}, comum::MensagemDe(e)};
+    rel.resultado = relatorio::Resultado::Erro;
     status = 1;
   }
   ui::DefineInterfaceUsuario(anterior);
+
+  if (arquivoRelatorio.is_open()) {
+    if (GravaRelatorio(arquivoRelatorio, opcoes.relatorio, rel)) {
+      erros << "Relatório gravado em " << opcoes.relatorio << std::endl;
+    } else {
+      erros << "conversor-lote: o relatório não pôde ser gravado em " << opcoes.relatorio << std::endl;
+    }
+  }
+  if (!registro::Anota(rel, opcoes.relatorio, erro))
+    erros << "conversor-lote: aviso: o registro de execuções não pôde ser gravado (" << erro << ")" << std::endl;
   return status;
 }
 

@@ -14,6 +14,9 @@ struct Opcoes {
   bool clientes = false;
   bool fornecedores = false;
   bool ajuda = false;
+  bool simular = false;
+  // The report's file as given (bytes of the file name); empty for none.
+  std::string relatorio;
 };
 
 // Reads the command line; false with a reason in erro for a usage error.

@@ -2,6 +2,7 @@
 
 #include "cidades/Cidade.h"
 #include "conversao/PercorreOrigem.h"
+#include "conversao/Relatorio.h"
 
 TIBQuery& TClassPreencheDadosCidades::BuscaCidadesBDOrigem(TIBQuery& qryBusca) {
   qryBusca.SQL().Clear();
@@ -19,10 +20,11 @@ void TClassPreencheDadosCidades::PreencheDadosCidades(TIBDatabase& DbOrigem, TIB
   // destination's table as it was.
   BuscaCidadesBDOrigem(qryBusca);
   ConverteCidades.LimpaTabela();
-  PercorreOrigem(qryBusca, u"Cidades", Barra, lblInfo, [&] {
+  PercorreOrigem(qryBusca, u"Cidades", u"CODIGO", Barra, lblInfo, [&] {
     ConverteCidades.SetCodCidade(qryBusca.FieldByName(u"CODIGO").AsString());
     ConverteCidades.SetCidade(qryBusca.FieldByName(u"DESCRICAO").AsString());
     ConverteCidades.SetEstado(u"MG");
     ConverteCidades.ExecutaSql(&DbDestino);
+    relatorio::Gravou(u"CIDADES");
   });
 }

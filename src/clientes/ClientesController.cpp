@@ -5,6 +5,7 @@
 #include "comum/InterfaceUsuario.h"
 #include "comum/Texto.h"
 #include "conversao/PercorreOrigem.h"
+#include "conversao/Relatorio.h"
 #include "conversao/classConversao.h"
 
 TIBQuery& TClassPreencheDadosClientes::BuscaClientesBDOrigem(TIBQuery& qryBusca) {
@@ -32,7 +33,7 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(TIBDatabase& DbOrigem, T
   ConverteClientes.LimpaTabela();
   ConverteCompClientes.LimpaTabela();
   auto campo = [&qryBusca](const char16_t* nome) { return qryBusca.FieldByName(nome).AsString(); };
-  PercorreOrigem(qryBusca, u"Clientes", Barra, lblInfo, [&] {
+  PercorreOrigem(qryBusca, u"Clientes", u"CODIGO", Barra, lblInfo, [&] {
     const std::u16string cidade = campo(u"CIDADE");
     const std::u16string uf = campo(u"UF");
     const bool temCidade = !texto::Trim(cidade).empty();
@@ -85,7 +86,11 @@ void TClassPreencheDadosClientes::PreencheDadosClientes(TIBDatabase& DbOrigem, T
 
     if (!texto::Trim(ConverteClientes.Nome()).empty()) {
       ConverteClientes.ExecutaSql(1);
+      relatorio::Gravou(u"CLIENTE");
       ConverteCompClientes.ExecutaSql();
+      relatorio::Gravou(u"COMPCLIE");
+    } else {
+      relatorio::Ignorou(relatorio::motivos::SemNome);
     }
   });
 }

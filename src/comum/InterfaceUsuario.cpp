@@ -25,6 +25,10 @@ IInterfaceUsuario& InterfaceUsuario() { return *atual; }
 
 void MostraMensagem(TipoMensagem tipo, const std::u16string& texto) { atual->MostraMensagem(tipo, texto); }
 
+void MostraMensagem(TipoMensagem tipo, const std::u16string& texto, const std::u16string& detalhes) {
+  atual->MostraMensagemComDetalhes(tipo, texto, detalhes);
+}
+
 void ProcessMessages() { atual->ProcessaEventosPendentes(); }
 
 }  // namespace ui

@@ -14,6 +14,12 @@ class IInterfaceUsuario {
   // Shows a modal box of the kind with one OK button and returns once it is
   // closed. A carriage return in the text is a line break.
   virtual void MostraMensagem(TipoMensagem tipo, const std::u16string& texto) = 0;
+  // The same box with more text the operator may open (lines separated by
+  // line feeds); without its own way to show it, the box alone is shown.
+  virtual void MostraMensagemComDetalhes(TipoMensagem tipo, const std::u16string& texto,
+                                         const std::u16string& /*detalhes*/) {
+    MostraMensagem(tipo, texto);
+  }
   // Handles every window event waiting in the queue and returns.
   virtual void ProcessaEventosPendentes() = 0;
 };
@@ -24,6 +30,7 @@ IInterfaceUsuario* DefineInterfaceUsuario(IInterfaceUsuario* nova);
 IInterfaceUsuario& InterfaceUsuario();
 
 void MostraMensagem(TipoMensagem tipo, const std::u16string& texto);
+void MostraMensagem(TipoMensagem tipo, const std::u16string& texto, const std::u16string& detalhes);
 // Application.ProcessMessages of the readers.
 void ProcessMessages();
 

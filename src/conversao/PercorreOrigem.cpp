@@ -5,6 +5,7 @@
 #include "comum/InterfaceUsuario.h"
 #include "comum/Texto.h"
 #include "conversao/Interrupcao.h"
+#include "conversao/Relatorio.h"
 
 namespace {
 
@@ -24,8 +25,8 @@ std::int32_t ContaLinhas(TIBQuery& qryBusca) {
 
 }  // namespace
 
-void PercorreOrigem(TIBQuery& qryBusca, const std::u16string& entidade, ui::TGauge& Barra, ui::TLabel& lblInfo,
-                    const std::function<void()>& ConverteLinha) {
+void PercorreOrigem(TIBQuery& qryBusca, const std::u16string& entidade, const std::u16string& campoCodigo,
+                    ui::TGauge& Barra, ui::TLabel& lblInfo, const std::function<void()>& ConverteLinha) {
   Barra.SetMaxValue(ContaLinhas(qryBusca));
   qryBusca.SetUniDirectional(true);
   std::int32_t vContaRegistro = 1;
@@ -34,6 +35,7 @@ void PercorreOrigem(TIBQuery& qryBusca, const std::u16string& entidade, ui::TGau
                        texto::IntParaTexto(Barra.MaxValue()));
     ui::ProcessMessages();
     interrupcao::Verifica();
+    relatorio::IniciaLinha(vContaRegistro, qryBusca.FieldByName(campoCodigo).AsString());
     ConverteLinha();
     ++vContaRegistro;
     qryBusca.Next();

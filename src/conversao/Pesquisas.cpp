@@ -9,6 +9,7 @@
 #include "comum/Erro.h"
 #include "comum/InterfaceUsuario.h"
 #include "comum/Texto.h"
+#include "conversao/Relatorio.h"
 #include "conversao/classConversao.h"
 
 namespace {
@@ -28,6 +29,7 @@ std::u16string ProximoCodigo(TIBQuery& q, const std::u16string& textoMaximo, con
 
 // One code-and-description table whose code is computed by the lookup.
 struct TabelaReferencia {
+  const char16_t* tabela;
   const char16_t* busca;  // ends in "= ", the quoted description follows
   const char16_t* maximo;
   const char16_t* insercao;
@@ -49,6 +51,7 @@ std::u16string BuscaOuCria(TIBQuery& q, const TabelaReferencia& t, const std::u1
   q.ParamByName(t.campoCodigo).SetAsString(novo);
   q.ParamByName(t.campoDescricao).SetAsString(descricao);
   q.ExecSQL();
+  relatorio::Criou(t.tabela, novo, descricao);
   return novo;
 }
 
@@ -58,14 +61,16 @@ std::u16string TresUltimos(const std::u16string& codigo) {
   return TConversao::StrZero(fim, 3);
 }
 
-const TabelaReferencia kGrupos{u" SELECT CODGRUPO FROM GRUPROD WHERE DESCRICAO = ",
+const TabelaReferencia kGrupos{u"GRUPROD",
+                               u" SELECT CODGRUPO FROM GRUPROD WHERE DESCRICAO = ",
                                u" SELECT MAX(CODGRUPO) AS CODGRUPO FROM GRUPROD ",
                                u" INSERT INTO GRUPROD (CODGRUPO, DESCRICAO) VALUES (:CODGRUPO, :DESCRICAO) ",
                                u"CODGRUPO",
                                u"DESCRICAO",
                                3};
 
-const TabelaReferencia kPaises{u" SELECT CODPAIS FROM PAISES WHERE NOMEPAIS = ",
+const TabelaReferencia kPaises{u"PAISES",
+                               u" SELECT CODPAIS FROM PAISES WHERE NOMEPAIS = ",
                                u" SELECT MAX(CODPAIS) AS CODPAIS FROM PAISES ",
                                u" INSERT INTO PAISES (CODPAIS, NOMEPAIS) VALUES (:CODPAIS, :NOMEPAIS) ",
                                u"CODPAIS",
@@ -73,6 +78,7 @@ const TabelaReferencia kPaises{u" SELECT CODPAIS FROM PAISES WHERE NOMEPAIS = ",
                                4};
 
 const TabelaReferencia kClassesCliente{
+    u"CLASCLI",
     u" SELECT CODCLASCLI FROM CLASCLI WHERE DESCRICAO = ",
     u" SELECT MAX(CODCLASCLI) AS CODCLASCLI FROM CLASCLI ",
     u" INSERT INTO CLASCLI (CODCLASCLI, DESCRICAO) VALUES (:CODCLASCLI, :DESCRICAO) ",
@@ -80,7 +86,8 @@ const TabelaReferencia kClassesCliente{
     u"DESCRICAO",
     3};
 
-const TabelaReferencia kLocais{u" SELECT CODLOCAL FROM LOCALPROD WHERE DESCRICAO = ",
+const TabelaReferencia kLocais{u"LOCALPROD",
+                               u" SELECT CODLOCAL FROM LOCALPROD WHERE DESCRICAO = ",
                                u" SELECT MAX(CODLOCAL) AS CODLOCAL FROM LOCALPROD ",
                                u" INSERT INTO LOCALPROD (CODLOCAL, DESCRICAO) VALUES (:CODLOCAL, :DESCRICAO) ",
                                u"CODLOCAL",
@@ -131,6 +138,7 @@ std::u16string TConversao::FCidade(const std::u16string& Cidade, const std::u16s
   q.ParamByName(u"CIDADE").SetAsString(cidade);
   q.ParamByName(u"ESTADO").SetAsString(estado);
   q.ExecSQL();
+  relatorio::Criou(u"CIDADES", novo, cidade, estado);
   return lembra(novo);
 }
 

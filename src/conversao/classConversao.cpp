@@ -1,5 +1,7 @@
 #include "conversao/classConversao.h"
 
+#include "conversao/Relatorio.h"
+
 #include "comum/Erro.h"
 #include "comum/InterfaceUsuario.h"
 
@@ -52,9 +54,11 @@ void TConversao::EsvaziaTabela(const std::u16string& textoDelete, const std::u16
   QAuxiliar->Close();
   QAuxiliar->SQL().SetText(textoDelete);
   QAuxiliar->ExecSQL();
+  if (Simulacao) return;
   QAuxiliar->Close();
   QAuxiliar->SQL().SetText(textoCommit);
   QAuxiliar->ExecSQL();
+  relatorio::Confirmou();
 }
 
 namespace {

@@ -71,6 +71,10 @@ class TConversao {
   // (true) or always sends the statements (false, to compare the two).
   static inline bool LembraCidades = true;
 
+  // A dry run: the statements that would commit are not sent, so everything
+  // the run does stays in its transaction, which the run then rolls back.
+  static inline bool Simulacao = false;
+
   // Set when PLimpaTabela fails; never reset.
   bool ErroGravacao = false;
   // Not used by the system.
@@ -79,7 +83,8 @@ class TConversao {
  protected:
   // A converter's LimpaTabela: the delete text, then the COMMIT statement text
   // through QAuxiliar, which commits the destination's default transaction
-  // with everything done in it so far. Errors reach the caller.
+  // with everything done in it so far (not in a dry run). Errors reach the
+  // caller.
   void EsvaziaTabela(const std::u16string& textoDelete, const std::u16string& textoCommit);
 
   std::int32_t FQuantRegistro = 0;

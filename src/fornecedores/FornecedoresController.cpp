@@ -2,6 +2,7 @@
 
 #include "comum/Texto.h"
 #include "conversao/PercorreOrigem.h"
+#include "conversao/Relatorio.h"
 #include "conversao/classConversao.h"
 #include "fornecedores/Fornecedor.h"
 
@@ -26,7 +27,7 @@ void TClassPreencheDadosFornecedores::PreencheConverteFornecedores(TIBDatabase& 
   BuscaFornecedoresBDOrigem(qryBusca);
   ConverteFornecedores.LimpaTabela();
   auto campo = [&qryBusca](const char16_t* nome) { return qryBusca.FieldByName(nome).AsString(); };
-  PercorreOrigem(qryBusca, u"Fornecedores", Barra, lblInfo, [&] {
+  PercorreOrigem(qryBusca, u"Fornecedores", u"CODIGO", Barra, lblInfo, [&] {
     ConverteFornecedores.SetCodFornec(campo(u"CODIGO"));
     ConverteFornecedores.SetNome(campo(u"RAZAO_SOCIAL"));
     ConverteFornecedores.SetNomeFantasia(campo(u"NOME_FANTASIA"));
@@ -51,6 +52,11 @@ void TClassPreencheDadosFornecedores::PreencheConverteFornecedores(TIBDatabase& 
     ConverteFornecedores.SetObservacao(campo(u"OBS"));
     ConverteFornecedores.SetContato(campo(u"CONTATO"));
 
-    if (!texto::Trim(ConverteFornecedores.Nome()).empty()) ConverteFornecedores.GravaFornecedor();
+    if (!texto::Trim(ConverteFornecedores.Nome()).empty()) {
+      ConverteFornecedores.GravaFornecedor();
+      relatorio::Gravou(u"FORNECE");
+    } else {
+      relatorio::Ignorou(relatorio::motivos::SemNome);
+    }
   });
 }

@@ -1,5 +1,7 @@
 #include "apoio/Lote.h"
 
+#include <cctype>
+
 #include <signal.h>
 #include <sys/wait.h>
 
@@ -77,6 +79,31 @@ ResultadoLote LoteEmCurso::Espera(std::chrono::milliseconds limite) {
   }
   r.saida = Le(saida_);
   r.erros = Le(erros_);
+  return r;
+}
+
+std::string SemTempos(const std::string& erros) {
+  std::string r;
+  const std::string em = " em ";
+  std::size_t i = 0;
+  while (i < erros.size()) {
+    const std::size_t achado = erros.find(em, i);
+    if (achado == std::string::npos) break;
+    r.append(erros, i, achado + em.size() - i);
+    std::size_t j = achado + em.size();
+    std::size_t digitos = 0;
+    while (j + digitos < erros.size() && std::isdigit(static_cast<unsigned char>(erros[j + digitos]))) ++digitos;
+    const std::size_t fim = j + digitos + 5;  // ",dd s"
+    if (digitos > 0 && fim <= erros.size() && erros[j + digitos] == ',' &&
+        std::isdigit(static_cast<unsigned char>(erros[j + digitos + 1])) &&
+        std::isdigit(static_cast<unsigned char>(erros[j + digitos + 2])) && erros.compare(j + digitos + 3, 2, " s") == 0) {
+      r += "T s";
+      i = fim;
+    } else {
+      i = j;
+    }
+  }
+  r.append(erros, i, std::string::npos);
   return r;
 }
 

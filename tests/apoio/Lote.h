@@ -18,6 +18,10 @@ struct ResultadoLote {
   std::string erros;
 };
 
+// The batch runner's times (" em 12,34 s") written as " em T s", so its
+// output can be compared whole.
+std::string SemTempos(const std::string& erros);
+
 // Standard output and error go through files in pasta.
 ResultadoLote RodaLote(const std::filesystem::path& pasta, const std::vector<std::string>& args);
 

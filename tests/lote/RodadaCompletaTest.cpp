@@ -1,9 +1,12 @@
 // Whole runs of the batch runner on generated data: the three tables in one
-// run, and a run whose last table fails after the first two were converted.
+// run, and a run whose last table fails after the first two were converted;
+// the report of each against what the destination holds afterwards, and dry
+// runs against real ones.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -11,6 +14,7 @@
 #include "apoio/Amostra.h"
 #include "apoio/BancosTeste.h"
 #include "apoio/Lote.h"
+#include "aplicacao/nucleo/RegistroExecucoes.h"
 #include "comum/Texto.h"
 
 namespace {
@@ -27,9 +31,59 @@ class RodadaCompleta : public ::testing::Test {
 
   // The generator and apoio::Consulta close their connections: the program
   // gets both files to itself.
-  apoio::ResultadoLote Roda() {
-    return apoio::RodaLote(pasta.Caminho(), {"--origem", origem.string(), "--destino", destino.string(), "--cidades",
-                                             "--clientes", "--fornecedores"});
+  apoio::ResultadoLote Roda(std::vector<std::string> mais = {}) {
+    std::vector<std::string> args{"--origem",   origem.string(), "--destino",     destino.string(),
+                                  "--cidades", "--clientes",    "--fornecedores"};
+    args.insert(args.end(), mais.begin(), mais.end());
+    return apoio::RodaLote(pasta.Caminho(), args);
+  }
+
+  // Every row of the four destination tables, in key order.
+  std::vector<std::vector<std::u16string>> Destino() {
+    std::vector<std::vector<std::u16string>> linhas;
+    for (const char16_t* sql :
+         {u"SELECT * FROM CIDADES ORDER BY CODCIDADE", u"SELECT * FROM CLIENTE ORDER BY CODCLIENTE",
+          u"SELECT * FROM COMPCLIE ORDER BY CODCLIENTE", u"SELECT * FROM FORNECE ORDER BY CODFORNEC"}) {
+      auto t = apoio::Consulta(destino, sql);
+      linhas.push_back({sql});
+      linhas.insert(linhas.end(), t.begin(), t.end());
+    }
+    return linhas;
+  }
+
+  static std::string Le(const fs::path& arquivo) {
+    std::ifstream f(arquivo, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+  }
+
+  // A CSV report's records that do not depend on when or how fast the run
+  // went, nor on whether it was a dry run.
+  static std::string SemTempoNemModo(const std::string& csv) {
+    std::istringstream in(csv);
+    std::string linha, r;
+    while (std::getline(in, linha)) {
+      if (linha.rfind("execucao;", 0) == 0 || linha.rfind("tempo;", 0) == 0 || linha.rfind("resultado;", 0) == 0)
+        continue;
+      r += linha + "\n";
+    }
+    return r;
+  }
+
+  // The sum of the "gravadas" and "criada" records of a CSV report per
+  // destination table.
+  static std::map<std::string, int> GravadasPorTabela(const std::string& csv) {
+    std::map<std::string, int> n;
+    std::istringstream in(csv);
+    std::string linha;
+    while (std::getline(in, linha)) {
+      std::vector<std::string> c;
+      std::istringstream campos(linha);
+      for (std::string campo; std::getline(campos, campo, ';');) c.push_back(campo);
+      if (c.size() < 4) continue;
+      if (c[0] == "gravadas") n[c[2]] += std::stoi(c[3]);
+      if (c[0] == "criada") n[c[2]] += 1;
+    }
+    return n;
   }
 
   int Conta(const fs::path& arquivo, const std::u16string& tabela) { return apoio::ContaLinhas(arquivo, tabela); }
@@ -53,10 +107,12 @@ class RodadaCompleta : public ::testing::Test {
     return n;
   }
 
+  // A table's line once it is done, its time written as T.
   static std::string Linha(const char* tabela, int n) {
     return std::string("Convertendo ") + tabela + " - Registro " + std::to_string(n) + " de " + std::to_string(n) +
-           "\n";
+           " - " + std::to_string(n) + " registros em T s\n";
   }
+  static std::string SemTempos(const std::string& erros) { return apoio::SemTempos(erros); }
 
   apoio::PastaTemporaria pasta;
   fs::path origem;
@@ -73,7 +129,8 @@ TEST_F(RodadaCompleta, AsTresTabelasNumaRodada) {
   apoio::ResultadoLote r = Roda();
   EXPECT_EQ(r.status, 0) << r.erros;
   EXPECT_EQ(r.saida, "Conversão concluída com sucesso!\n");
-  EXPECT_EQ(r.erros, Linha("Cidades", 40) + Linha("Clientes", 300) + Linha("Fornecedores", 60));
+  const std::string linhas = Linha("Cidades", 40) + Linha("Clientes", 300) + Linha("Fornecedores", 60);
+  EXPECT_EQ(SemTempos(r.erros).rfind(linhas, 0), 0u) << r.erros;
 
   EXPECT_GE(Conta(destino, u"CIDADES"), 40);
   EXPECT_EQ(Conta(destino, u"CLIENTE"), clientes);
@@ -125,13 +182,129 @@ TEST_F(RodadaCompleta, FalhaNosFornecedoresMantemCidadesEClientes) {
   EXPECT_EQ(r.saida, "");
   const std::string cabeca =
       Linha("Cidades", 30) + Linha("Clientes", 120) + "Ocorreu um erro durante a conversão! Motivo: ";
-  EXPECT_EQ(r.erros.rfind(cabeca, 0), 0u) << r.erros;
+  EXPECT_EQ(SemTempos(r.erros).rfind(cabeca, 0), 0u) << r.erros;
   EXPECT_NE(r.erros.find("SEM_RECUSADO"), std::string::npos) << r.erros;
 
   EXPECT_GE(Conta(destino, u"CIDADES"), 30);
   EXPECT_EQ(Conta(destino, u"CLIENTE"), clientes);
   EXPECT_EQ(Conta(destino, u"COMPCLIE"), clientes);
   EXPECT_EQ(Conta(destino, u"FORNECE"), 0);
+}
+
+// The report's counts are what the destination holds afterwards, and the
+// run's line is in the log of runs.
+TEST_F(RodadaCompleta, RelatorioConfereComODestino) {
+  Gera(40, 300, 60);
+  apoio::Executa(destino, u"INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('09000', 'FICA?', 'SP')");
+  const fs::path csv = pasta.Caminho() / "relatorio;1.csv";
+  const apoio::ResultadoLote r = Roda({"--relatorio", csv.string()});
+  ASSERT_EQ(r.status, 0) << r.erros;
+  EXPECT_EQ(r.saida, "Conversão concluída com sucesso!\n");
+
+  const std::string relatorio = Le(csv);
+  const auto gravadas = GravadasPorTabela(relatorio);
+  // Cities were emptied first: the row written before is gone.
+  EXPECT_EQ(gravadas.at("CIDADES"), Conta(destino, u"CIDADES")) << relatorio;
+  EXPECT_GT(gravadas.at("CIDADES"), 40) << "the sample has clients of cities not in RECDB001";
+  EXPECT_EQ(gravadas.at("CLIENTE"), ClientesComNome());
+  EXPECT_EQ(gravadas.at("CLIENTE"), Conta(destino, u"CLIENTE"));
+  EXPECT_EQ(gravadas.at("COMPCLIE"), Conta(destino, u"COMPCLIE"));
+  EXPECT_EQ(gravadas.at("FORNECE"), Conta(destino, u"FORNECE"));
+  EXPECT_NE(relatorio.find("lidas;Clientes;RECDB004;300;"), std::string::npos) << relatorio;
+  EXPECT_NE(relatorio.find("ignoradas;Clientes;;" + std::to_string(300 - ClientesComNome()) + ";"),
+            std::string::npos)
+      << relatorio;
+  // Every created city is in the destination with its code, name and state.
+  std::istringstream in(relatorio);
+  int criadas = 0;
+  for (std::string linha; std::getline(in, linha);) {
+    if (linha.rfind("criada;", 0) != 0) continue;
+    std::vector<std::string> c;
+    std::istringstream campos(linha);
+    for (std::string campo; std::getline(campos, campo, ';');) c.push_back(campo);
+    ASSERT_GE(c.size(), 7u) << linha;
+    auto achada = apoio::Consulta(destino, u"SELECT CIDADE, ESTADO FROM CIDADES WHERE CODCIDADE = '" +
+                                               texto::DeUtf8(c[5]) + u"'");
+    ASSERT_EQ(achada.size(), 1u) << linha;
+    EXPECT_EQ(texto::ParaUtf8(achada[0][0]), c[6]) << linha;
+    ++criadas;
+  }
+  EXPECT_EQ(criadas + 40, Conta(destino, u"CIDADES"));
+
+  const std::string log = Le(registro::ArquivoDoRegistro());
+  EXPECT_NE(log.find("\tresultado=sucesso\tlidas=400\t"), std::string::npos) << log;
+  EXPECT_NE(log.find("\trelatorio=" + csv.string() + "\n"), std::string::npos) << log;
+}
+
+// A dry run leaves every destination row as it was and reports what the real
+// run then does; a dry run that fails changes nothing either.
+TEST_F(RodadaCompleta, SimulacaoNaoMudaODestinoERelataARodadaReal) {
+  Gera(30, 200, 40);
+  apoio::Executa(destino, u"INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('09000', 'DE ANTES', 'SP')");
+  apoio::Executa(destino, u"INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('00000001', 'DE ANTES')");
+  apoio::Executa(destino, u"INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000001', 'DE ANTES')");
+  const auto antes = Destino();
+
+  const apoio::ResultadoLote s = Roda({"--simular", "--relatorio", (pasta.Caminho() / "simulada.csv").string()});
+  ASSERT_EQ(s.status, 0) << s.erros;
+  EXPECT_EQ(s.saida, "Simulação concluída com sucesso! Nada foi gravado no banco de dados de destino.\n");
+  EXPECT_EQ(Destino(), antes);
+
+  const apoio::ResultadoLote r = Roda({"--relatorio", (pasta.Caminho() / "real.csv").string()});
+  ASSERT_EQ(r.status, 0) << r.erros;
+  EXPECT_NE(Destino(), antes);
+  const std::string simulada = SemTempoNemModo(Le(pasta.Caminho() / "simulada.csv"));
+  EXPECT_NE(simulada.find("criada;Clientes;CIDADES;"), std::string::npos) << simulada;
+  EXPECT_EQ(simulada, SemTempoNemModo(Le(pasta.Caminho() / "real.csv")));
+
+  // A failing dry run: not even the tables a real run would have committed.
+  apoio::Executa(origem, u"INSERT INTO PAGDB003 (CODIGO, RAZAO_SOCIAL) VALUES ('999999', 'RECUSADO')");
+  apoio::Executa(destino, u"ALTER TABLE FORNECE ADD CONSTRAINT SEM_RECUSADO CHECK (NOME <> 'RECUSADO')");
+  const auto depois = Destino();
+  const apoio::ResultadoLote f = Roda({"--simular"});
+  EXPECT_EQ(f.status, 1) << f.erros;
+  EXPECT_NE(f.erros.find("SEM_RECUSADO"), std::string::npos) << f.erros;
+  EXPECT_EQ(Destino(), depois);
+}
+
+// A failed run's report names the table, the source row and the reason.
+TEST_F(RodadaCompleta, RelatorioDeFalhaNomeiaTabelaLinhaEMotivo) {
+  Gera(10, 30, 5);
+  apoio::Executa(origem, u"INSERT INTO PAGDB003 (CODIGO, RAZAO_SOCIAL) VALUES ('999999', 'RECUSADO')");
+  apoio::Executa(destino, u"ALTER TABLE FORNECE ADD CONSTRAINT SEM_RECUSADO CHECK (NOME <> 'RECUSADO')");
+  int linha = 0;
+  const auto codigos = apoio::Consulta(origem, u"SELECT CODIGO FROM PAGDB003");
+  for (std::size_t i = 0; i < codigos.size(); ++i)
+    if (codigos[i][0] == u"999999") linha = static_cast<int>(i) + 1;
+  ASSERT_GT(linha, 0);
+
+  const fs::path txt = pasta.Caminho() / "falha.txt";
+  const apoio::ResultadoLote r = Roda({"--relatorio", txt.string()});
+  EXPECT_EQ(r.status, 1);
+  const std::string onde = "Falha em Fornecedores, registro " + std::to_string(linha) + " (código 999999): ";
+  for (const std::string& texto : {r.erros, Le(txt)}) {
+    const auto pos = texto.find(onde);
+    ASSERT_NE(pos, std::string::npos) << texto;
+    EXPECT_NE(texto.find("SEM_RECUSADO", pos), std::string::npos) << texto;
+  }
+  // The emptying of FORNECE had committed the cities and the clients.
+  EXPECT_NE(Le(txt).find("Resultado: erro; já estavam confirmadas e ficaram no destino: Cidades, Clientes; o resto "
+                         "foi desfeito;"),
+            std::string::npos)
+      << Le(txt);
+}
+
+// A report that cannot be written stops the run before anything is touched.
+TEST_F(RodadaCompleta, RelatorioSemLugarNaoTocaODestino) {
+  Gera(10, 30, 5);
+  apoio::Executa(destino, u"INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('00000001', 'DE ANTES')");
+  const std::string caminho = (pasta.Caminho() / "não existe" / "r.txt").string();
+  const apoio::ResultadoLote r = Roda({"--relatorio", caminho});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.saida, "");
+  EXPECT_NE(r.erros.find(caminho), std::string::npos) << r.erros;
+  EXPECT_EQ(Conta(destino, u"CLIENTE"), 1);
+  EXPECT_EQ(Conta(destino, u"CIDADES"), 0);
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 
+#include <chrono>
+
 #include "aplicacao/nucleo/AvisoDeBloqueio.h"
+#include "aplicacao/nucleo/TextoRelatorio.h"
 #include "aplicacao/nucleo/VerificacaoPrevia.h"
 #include "cidades/CidadesController.h"
 #include "clientes/ClientesController.h"
@@ -10,43 +13,104 @@
 #include "conversao/classConversao.h"
 #include "fornecedores/FornecedoresController.h"
 
+namespace {
+
+// Whatever way the run leaves, the dry-run switch is put back.
+class ModoSimulacao {
+ public:
+  explicit ModoSimulacao(bool ligado) : anterior_(TConversao::Simulacao) { TConversao::Simulacao = ligado; }
+  ~ModoSimulacao() { TConversao::Simulacao = anterior_; }
+  ModoSimulacao(const ModoSimulacao&) = delete;
+  ModoSimulacao& operator=(const ModoSimulacao&) = delete;
+
+ private:
+  bool anterior_;
+};
+
+// A table's conversion as one step of the report.
+template <typename Conversao>
+void TabelaDoRelatorio(const char16_t* nome, const char16_t* origem, Conversao&& converte) {
+  relatorio::IniciaTabela(nome, origem);
+  converte();
+  relatorio::TerminaTabela();
+}
+
+}  // namespace
+
 bool TClassesConversaoController::FEfetuaConversao(const comum::TStringList& MParams, TIBDatabase& BDOrigem,
                                                    TIBTransaction& /*TransacaoOrigem*/, TIBDatabase& BDDestino,
                                                    TIBTransaction& Transacao, ui::TGauge& Barra, ui::TLabel& lblInfo) {
   bool Result = false;
+  relatorio_ = relatorio::TRelatorio{};
+  relatorio_.origem = BDOrigem.DatabaseName();
+  relatorio_.destino = BDDestino.DatabaseName();
+  relatorio_.simulacao = simulacao_;
+  relatorio_.inicio = regional::Agora();
+  const auto inicio = std::chrono::steady_clock::now();
+  relatorio::Gravacao gravacao(relatorio_);
+  ModoSimulacao modo(simulacao_);
+
   TConversao Conversao(&BDDestino);
   Barra.SetProgress(0);
   TConversao::PIniciaTransacao(Transacao);
   interrupcao::RodadaEmCurso rodada;
   TAvisoDeBloqueio avisoDeBloqueio(lblInfo);
+  ui::TipoMensagem tipo = ui::TipoMensagem::Informacao;
+  std::u16string mensagem;
   try {
     verificacao::Tabelas tabelas;
     tabelas.cidades = MParams.Values(u"CIDADES") == u"S";
     tabelas.clientes = MParams.Values(u"CLIENTES") == u"S";
     tabelas.fornecedores = MParams.Values(u"FORNECEDORES") == u"S";
     verificacao::VerificaAntesDeConverter(BDOrigem, BDDestino, tabelas);
-    if (tabelas.cidades) PConverteCidades(BDOrigem, BDDestino, Barra, lblInfo);
-    if (tabelas.clientes) PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo);
-    if (tabelas.fornecedores) PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo);
+    if (tabelas.cidades)
+      TabelaDoRelatorio(u"Cidades", u"RECDB001", [&] { PConverteCidades(BDOrigem, BDDestino, Barra, lblInfo); });
+    if (tabelas.clientes)
+      TabelaDoRelatorio(u"Clientes", u"RECDB004", [&] { PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo); });
+    if (tabelas.fornecedores)
+      TabelaDoRelatorio(u"Fornecedores", u"PAGDB003",
+                        [&] { PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo); });
     // A signal that came after the last row still undoes the run.
     interrupcao::Verifica();
-    TConversao::PConfirmaTransacao(Transacao);
-    ui::MostraMensagem(ui::TipoMensagem::Informacao, u"Conversão concluída com sucesso!");
+    if (simulacao_) {
+      TConversao::PCancelaTransacao(Transacao);
+      mensagem = u"Simulação concluída com sucesso! Nada foi gravado no banco de dados de destino.";
+    } else {
+      TConversao::PConfirmaTransacao(Transacao);
+      relatorio::ConfirmouTudo();
+      mensagem = u"Conversão concluída com sucesso!";
+    }
+    relatorio_.resultado = relatorio::Resultado::Sucesso;
     Result = true;
-    Barra.SetProgress(0);
   } catch (const std::exception& e) {
     // Whatever failed after a signal, the operator is told what happened.
-    std::u16string motivo = interrupcao::SinalRecebido() ? interrupcao::Mensagem : comum::MensagemDe(e);
+    const bool interrompida = interrupcao::SinalRecebido() != 0;
+    std::u16string motivo = interrompida ? interrupcao::Mensagem : comum::MensagemDe(e);
+    relatorio::Falhou(motivo);
+    relatorio_.resultado = interrompida ? relatorio::Resultado::Interrompida : relatorio::Resultado::Erro;
     try {
       TConversao::PCancelaTransacao(Transacao);
     } catch (const std::exception& e2) {
       // The run's error is the one the operator needs; the failed rollback is added to it.
       motivo += u"\r" + comum::MensagemDe(e2);
+      relatorio_.falha->motivo = motivo;
     }
-    ui::MostraMensagem(ui::TipoMensagem::Erro, u"Ocorreu um erro durante a conversão! Motivo: " + motivo);
-    Barra.SetProgress(0);
-    Barra.SetMaxValue(0);
+    tipo = ui::TipoMensagem::Erro;
+    mensagem = u"Ocorreu um erro durante a conversão! Motivo: " + motivo;
   }
+  relatorio_.segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+  std::u16string detalhes = textorelatorio::Resumo(relatorio_);
+  if (AoTerminar) {
+    try {
+      const std::u16string mais = AoTerminar(relatorio_);
+      if (!mais.empty()) detalhes += u"\n" + mais;
+    } catch (const std::exception& e) {
+      detalhes += u"\nO relatório não pôde ser gravado: " + comum::MensagemDe(e);
+    }
+  }
+  ui::MostraMensagem(tipo, mensagem, detalhes);
+  Barra.SetProgress(0);
+  if (!Result) Barra.SetMaxValue(0);
   return Result;
 }
 

@@ -1,0 +1,117 @@
+#include "aplicacao/nucleo/RegistroExecucoes.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+
+#include "aplicacao/nucleo/TextoRelatorio.h"
+#include "comum/Texto.h"
+
+namespace registro {
+
+namespace {
+
+// Tabs, line breaks and other control bytes of a value are written as \t,
+// \n, \r or \xHH, and a backslash as \\, so the value stays inside its field.
+std::string Escapa(const std::string& valor) {
+  static const char hex[] = "0123456789ABCDEF";
+  std::string s;
+  for (unsigned char c : valor) {
+    if (c == '\\') {
+      s += "\\\\";
+    } else if (c == '\t') {
+      s += "\\t";
+    } else if (c == '\n') {
+      s += "\\n";
+    } else if (c == '\r') {
+      s += "\\r";
+    } else if (c < 0x20 || c == 0x7F) {
+      s += "\\x";
+      s += hex[c >> 4];
+      s += hex[c & 0xF];
+    } else {
+      s += static_cast<char>(c);
+    }
+  }
+  return s;
+}
+
+std::string Campo(const std::u16string& valor) { return Escapa(texto::ParaUtf8(valor)); }
+
+std::string Dois(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+
+}  // namespace
+
+std::string PastaDeDados() {
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  // A relative XDG_DATA_HOME is invalid and ignored, as the standard says.
+  if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/conversor-zorvan-grafica";
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] != '\0') return std::string(home) + "/.local/share/conversor-zorvan-grafica";
+  return {};
+}
+
+std::string ArquivoDoRegistro() {
+  const std::string pasta = PastaDeDados();
+  return pasta.empty() ? std::string() : pasta + "/execucoes.log";
+}
+
+std::string LinhaDoRegistro(const relatorio::TRelatorio& r, const std::string& arquivoRelatorio) {
+  const regional::DataHora& d = r.inicio;
+  std::string tabelas;
+  std::int64_t lidas = 0, gravadas = 0, ignoradas = 0, criadas = 0;
+  for (const relatorio::Tabela& t : r.tabelas) {
+    tabelas += (tabelas.empty() ? "" : ",") + Campo(texto::LowerCase(t.nome));
+    lidas += t.lidas;
+    for (const auto& g : t.gravadas) gravadas += g.second;
+    ignoradas += static_cast<std::int64_t>(t.ignoradas.size());
+    criadas += static_cast<std::int64_t>(t.criadas.size());
+  }
+  std::string resultado = r.resultado == relatorio::Resultado::Sucesso        ? "sucesso"
+                          : r.resultado == relatorio::Resultado::Interrompida ? "interrompida"
+                                                                              : "erro";
+  std::string linha = std::to_string(d.ano) + "-" + Dois(d.mes) + "-" + Dois(d.dia) + " " + Dois(d.hora) + ":" +
+                      Dois(d.minuto) + ":" + Dois(d.segundo);
+  linha += std::string("\t") + (r.simulacao ? "simulacao" : "conversao");
+  linha += "\torigem=" + Campo(r.origem);
+  linha += "\tdestino=" + Campo(r.destino);
+  linha += "\ttabelas=" + tabelas;
+  linha += "\tresultado=" + resultado;
+  linha += "\tlidas=" + std::to_string(lidas) + "\tgravadas=" + std::to_string(gravadas) +
+           "\tignoradas=" + std::to_string(ignoradas) + "\tcriadas=" + std::to_string(criadas);
+  linha += "\tsegundos=" + texto::ParaUtf8(textorelatorio::Segundos(r.segundos));
+  linha += "\trelatorio=" + Escapa(arquivoRelatorio);
+  return linha + "\n";
+}
+
+bool Anota(const relatorio::TRelatorio& r, const std::string& arquivoRelatorio, std::string& erro) {
+  const std::string arquivo = ArquivoDoRegistro();
+  if (arquivo.empty()) {
+    erro = "nem XDG_DATA_HOME nem HOME estão definidos";
+    return false;
+  }
+  std::error_code ec;
+  std::filesystem::create_directories(PastaDeDados(), ec);
+  // One write of the whole line to a file opened for appending: runs that end
+  // together never mix their lines.
+  const int fd = ::open(arquivo.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) {
+    erro = arquivo + ": " + std::strerror(errno);
+    return false;
+  }
+  const std::string linha = LinhaDoRegistro(r, arquivoRelatorio);
+  const ssize_t escrito = ::write(fd, linha.data(), linha.size());
+  const int erroEscrita = errno;
+  ::close(fd);
+  if (escrito != static_cast<ssize_t>(linha.size())) {
+    erro = arquivo + ": " + std::strerror(escrito < 0 ? erroEscrita : ENOSPC);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace registro
