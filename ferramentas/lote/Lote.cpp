@@ -14,6 +14,7 @@
 #include "comum/InterfaceUsuario.h"
 #include "comum/Progresso.h"
 #include "comum/Texto.h"
+#include "comum/Versao.h"
 #include "conversao/Interrupcao.h"
 
 namespace lote {
@@ -157,6 +158,7 @@ std::string TextoDeUso() {
          "  --clientes          converte RECDB004 em CLIENTE e COMPCLIE\n"
          "  --fornecedores      converte PAGDB003 em FORNECE\n"
          "  --help              mostra este texto\n"
+         "  --version           mostra a versão do programa\n"
          "\n"
          "Saída: 0 conversão concluída, 1 verificação ou conversão com erro, 2 uso incorreto.\n";
 }
@@ -183,6 +185,8 @@ bool LeOpcoes(const std::vector<std::string>& args, Opcoes& opcoes, std::string&
     };
     if (a == "--help" || a == "-h") {
       opcoes.ajuda = true;
+    } else if (a == "--version") {
+      opcoes.versao = true;
     } else if (a == "--origem") {
       if (!valor(opcoes.origem, temOrigem)) return false;
     } else if (a == "--destino") {
@@ -198,7 +202,7 @@ bool LeOpcoes(const std::vector<std::string>& args, Opcoes& opcoes, std::string&
       return false;
     }
   }
-  if (opcoes.ajuda) return true;
+  if (opcoes.ajuda || opcoes.versao) return true;
   if (!temOrigem || !temDestino) {
     erro = "informe --origem e --destino";
     return false;
@@ -215,6 +219,10 @@ int Executa(const std::vector<std::string>& args, std::ostream& saida, std::ostr
   }
   if (opcoes.ajuda) {
     saida << TextoDeUso();
+    return 0;
+  }
+  if (opcoes.versao) {
+    saida << "conversor-lote " << comum::kVersao << "\n";
     return 0;
   }
 

@@ -14,6 +14,7 @@ struct Opcoes {
   bool clientes = false;
   bool fornecedores = false;
   bool ajuda = false;
+  bool versao = false;
 };
 
 // Reads the command line; false with a reason in erro for a usage error.
