@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# Installs what is needed, builds the converter, generates a sample legacy
-# database with an empty destination into amostra/, converts the three tables
-# with conversor-lote and prints how many rows each destination table holds.
+# Installs what is needed, builds the converter (the release build, into
+# build/), generates a sample legacy database with an empty destination into
+# amostra/, converts the three tables with conversor-lote and prints how many
+# rows each destination table holds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/instalar-dependencias.sh
-cmake -S . -B build
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DCONVERSOR_SANITIZERS=OFF -DCONVERSOR_TESTES=OFF
 cmake --build build -j"$(nproc)" --target conversor-lote gerar-amostra
 
 PASTA="$PWD/amostra"

@@ -8,7 +8,9 @@ PACOTES=(
   libgtest-dev googletest
   firebird3.0-server-core firebird3.0-utils libfbclient2 firebird-dev
   firebird3.0-server
-  qt6-base-dev libgl-dev xvfb xauth fonts-wine
+  qt6-base-dev libgl-dev libfontconfig-dev xvfb xauth fonts-wine
+  # The icon's sizes, the desktop entry's check and the Debian package.
+  librsvg2-bin desktop-file-utils dpkg-dev
   clang libclang-rt-14-dev llvm-14
 )
 

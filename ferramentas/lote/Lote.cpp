@@ -22,6 +22,7 @@
 #include "comum/InterfaceUsuario.h"
 #include "comum/Progresso.h"
 #include "comum/Texto.h"
+#include "comum/Versao.h"
 #include "conversao/Interrupcao.h"
 
 namespace lote {
@@ -216,6 +217,7 @@ std::string TextoDeUso() {
          "  --relatorio ARQUIVO grava o relatório completo (registros lidos, gravados,\n"
          "                      ignorados e criados); em CSV quando ARQUIVO termina em .csv\n"
          "  --help              mostra este texto\n"
+         "  --version           mostra a versão do programa\n"
          "\n"
          "O resumo da rodada sai na saída de erros; a mensagem de sucesso, sozinha, na\n"
          "saída padrão. Cada rodada acrescenta uma linha ao registro de execuções:\n"
@@ -248,6 +250,8 @@ bool LeOpcoes(const std::vector<std::string>& args, Opcoes& opcoes, std::string&
     };
     if (a == "--help" || a == "-h") {
       opcoes.ajuda = true;
+    } else if (a == "--version") {
+      opcoes.versao = true;
     } else if (a == "--origem") {
       if (!valor(opcoes.origem, temOrigem)) return false;
     } else if (a == "--destino") {
@@ -271,7 +275,7 @@ bool LeOpcoes(const std::vector<std::string>& args, Opcoes& opcoes, std::string&
       return false;
     }
   }
-  if (opcoes.ajuda) return true;
+  if (opcoes.ajuda || opcoes.versao) return true;
   if (!temOrigem || !temDestino) {
     erro = "informe --origem e --destino";
     return false;
@@ -307,6 +311,10 @@ int Executa(const std::vector<std::string>& args, std::ostream& saida, std::ostr
   }
   if (opcoes.ajuda) {
     saida << TextoDeUso();
+    return 0;
+  }
+  if (opcoes.versao) {
+    saida << "conversor-lote " << comum::kVersao << "\n";
     return 0;
   }
 

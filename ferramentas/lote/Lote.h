@@ -14,6 +14,7 @@ struct Opcoes {
   bool clientes = false;
   bool fornecedores = false;
   bool ajuda = false;
+  bool versao = false;
   bool simular = false;
   // The report's file as given (bytes of the file name); empty for none.
   std::string relatorio;

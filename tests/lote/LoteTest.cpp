@@ -8,6 +8,7 @@
 #include "apoio/BancosTeste.h"
 #include "apoio/Lote.h"
 #include "comum/Texto.h"
+#include "comum/Versao.h"
 
 namespace {
 
@@ -97,6 +98,9 @@ TEST_F(Lote, ErrosDeUso) {
   r = Roda({"--help"});
   EXPECT_EQ(r.status, 0);
   EXPECT_NE(r.saida.find("--fornecedores"), std::string::npos);
+  r = Roda({"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.saida, std::string("conversor-lote ") + comum::kVersao + "\n");
 }
 
 }  // namespace

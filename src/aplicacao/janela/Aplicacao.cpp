@@ -10,9 +10,11 @@
 #include <cstdlib>
 #include <typeinfo>
 
+#include "aplicacao/janela/Fontes.h"
 #include "aplicacao/janela/Mensagens.h"
 #include "aplicacao/janela/TelaPrincipal.h"
 #include "comum/Erro.h"
+#include "comum/Versao.h"
 
 // The themes live in a static library: the resource is registered by hand so
 // that the linker keeps it.
@@ -29,13 +31,14 @@ QString& temaAtivo() {
   return t;
 }
 
-// Tahoma is the window's font; Debian ships it with Wine's fonts, outside
-// the fontconfig path. Only the regular face: Wine's bold face draws as a
-// wide regular one at the window's sizes, while the bold made from the
-// regular face reads as bold.
+// Tahoma is the window's font, looked up through fontconfig. Debian ships it
+// with Wine's fonts, outside the fontconfig path: Wine's file is the fallback.
+// Only the regular face: Wine's bold face draws as a wide regular one at the
+// window's sizes, while the bold made from the regular face reads as bold.
 void CarregaFontes() {
-  const QString caminho = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
-  if (QFileInfo::exists(caminho)) QFontDatabase::addApplicationFont(caminho);
+  QString arquivo = QFile::decodeName(ArquivoDaFonteRegular("Tahoma").c_str());
+  if (arquivo.isEmpty()) arquivo = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
+  if (QFileInfo::exists(arquivo)) QFontDatabase::addApplicationFont(arquivo);
 }
 
 QString NomeDoTipo(const std::exception& erro) {
@@ -46,14 +49,16 @@ QString NomeDoTipo(const std::exception& erro) {
 }
 
 void MostraErroDeAplicacao(const QString& texto) {
-  ExibeCaixa({QMessageBox::Critical, QStringLiteral("Application Error"), texto, QMessageBox::Ok});
+  ExibeCaixa({QMessageBox::Critical, QStringLiteral("Application Error"), texto, QMessageBox::Ok, LinhaDaVersao()});
 }
 
 }  // namespace
 
 TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv) {
   titulo_ = TituloDaAplicacao(QCoreApplication::applicationFilePath());
-  QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.0"));
+  QCoreApplication::setApplicationVersion(QString::fromLatin1(comum::kVersao));
+  // The desktop entry installed with the program: its name and icon on Wayland.
+  QGuiApplication::setDesktopFileName(QStringLiteral("conversor-zorvan-grafica"));
   CarregaFontes();
 }
 
@@ -86,8 +91,10 @@ QString ComPontoFinal(const QString& mensagem) {
   return mensagem;
 }
 
+QString LinhaDaVersao() { return QStringLiteral("Versão %1").arg(QString::fromLatin1(comum::kVersao)); }
+
 void ReportaErro(const QString& mensagem) {
-  ExibeCaixa({QMessageBox::Critical, TituloAplicacao(), ComPontoFinal(mensagem), QMessageBox::Ok});
+  ExibeCaixa({QMessageBox::Critical, TituloAplicacao(), ComPontoFinal(mensagem), QMessageBox::Ok, LinhaDaVersao()});
 }
 
 void ReportaErro(const std::exception& erro) { ReportaErro(QString::fromStdU16String(comum::MensagemDe(erro))); }

@@ -36,8 +36,13 @@ QString TituloAplicacao();
 // in character order (a letter or a digit, for example).
 QString ComPontoFinal(const QString& mensagem);
 
+// "Versão 1.0.0": the line under the message of the error reports, so that
+// a report says which version failed.
+QString LinhaDaVersao();
+
 // The default error report: a box with the program's title as caption, the
-// error icon, one OK button and the message; returns when it is closed.
+// error icon, one OK button, the message and the version line under it;
+// returns when it is closed.
 void ReportaErro(const QString& mensagem);
 void ReportaErro(const std::exception& erro);
 void ReportaErroDesconhecido();
@@ -66,6 +71,7 @@ QString TemaAtivo();
 void RemoveTema();
 
 // The text of the "Application Error" box: the error's kind and its message.
+// The box shows the version line under it.
 QString TextoDeErroDeAplicacao(const std::exception& erro);
 
 // Start-up up to the event loop: selects the theme and creates the main

@@ -51,6 +51,7 @@ std::unique_ptr<QMessageBox> CriaCaixa(const Caixa& caixa, QWidget* pai) {
   auto box = std::make_unique<QMessageBox>(caixa.icone, caixa.titulo, QString(), caixa.botao, pai);
   box->setTextFormat(Qt::PlainText);
   box->setText(texto);
+  box->setInformativeText(caixa.detalhe);
   box->setDefaultButton(caixa.botao);
   box->setEscapeButton(caixa.botao);
   return box;

@@ -19,6 +19,9 @@ struct Caixa {
   QString texto;
   // The one button.
   QMessageBox::StandardButton botao = QMessageBox::Ok;
+  // A line shown under the text, apart from it; none when empty. Initialised
+  // here so that a box without one need not name it.
+  QString detalhe = QString();
 };
 
 using ExibidorDeCaixas = std::function<void(const Caixa&)>;
@@ -31,7 +34,8 @@ ExibidorDeCaixas DefineExibidorDeCaixas(ExibidorDeCaixas novo);
 void ExibeCaixa(const Caixa& caixa);
 
 // The real box, not yet shown: the kind's icon, the caption, the text with
-// its carriage returns turned into line breaks, and the one button.
+// its carriage returns turned into line breaks, the detail line under it and
+// the one button.
 std::unique_ptr<QMessageBox> CriaCaixa(const Caixa& caixa, QWidget* pai);
 
 // The caption word of each kind: "Warning", "Error", "Information".

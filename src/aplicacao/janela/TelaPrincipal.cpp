@@ -122,6 +122,8 @@ TFPrincipal::~TFPrincipal() {
 void TFPrincipal::CriaControles() {
   setObjectName(QStringLiteral("FPrincipal"));
   setWindowTitle(QStringLiteral("Conversor Zorvan - Gráfica"));
+  // The caption stays as designed; the version shows under the pointer.
+  setToolTip(janela::LinhaDaVersao());
   setAttribute(Qt::WA_StyledBackground);
   resize(623, 313);
   setFont(FonteDaJanela());

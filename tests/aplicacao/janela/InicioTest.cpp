@@ -1,16 +1,22 @@
 // Program start-up: the title, the theme, the main window, the default error
 // report and the failure before the event loop.
 #include <QApplication>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <memory>
 
 #include "ApoioJanela.h"
 #include "aplicacao/janela/Aplicacao.h"
+#include "aplicacao/janela/Fontes.h"
 #include "banco/Biblioteca.h"
 #include "comum/Erro.h"
+#include "comum/Versao.h"
 
 namespace {
+
+const QString kLinhaDaVersao = QStringLiteral("Versão ") + QLatin1String(comum::kVersao);
 
 QList<QWidget*> JanelasVisiveis() {
   QList<QWidget*> visiveis;
@@ -69,6 +75,23 @@ class TesteInicio : public QObject {
 
   void TituloDoProgramaEmExecucao() { QCOMPARE(janela::TituloAplicacao(), QStringLiteral("janela-testes")); }
 
+  void Versao() { QCOMPARE(QCoreApplication::applicationVersion(), QLatin1String(comum::kVersao)); }
+
+  // Only a regular face of the family asked for: fontconfig's nearest match
+  // is always some font.
+  void FonteRegularPelaFamilia() {
+    const std::string regular = "/usr/share/wine/fonts/tahoma.ttf";
+    const std::string negrito = "/usr/share/wine/fonts/tahomabd.ttf";
+    if (!QFileInfo::exists(QString::fromStdString(regular)) || !QFileInfo::exists(QString::fromStdString(negrito)))
+      QSKIP("fonts-wine is not installed");
+    std::unique_ptr<FcConfig, decltype(&FcConfigDestroy)> config(FcConfigCreate(), FcConfigDestroy);
+    QVERIFY(FcConfigAppFontAddFile(config.get(), reinterpret_cast<const FcChar8*>(negrito.c_str())));
+    QCOMPARE(janela::ArquivoDaFonteRegular("Tahoma", config.get()), std::string());
+    QVERIFY(FcConfigAppFontAddFile(config.get(), reinterpret_cast<const FcChar8*>(regular.c_str())));
+    QCOMPARE(janela::ArquivoDaFonteRegular("Tahoma", config.get()), regular);
+    QCOMPARE(janela::ArquivoDaFonteRegular("Verdana", config.get()), std::string());
+  }
+
   void PontoFinal_data() {
     QTest::addColumn<QString>("mensagem");
     QTest::addColumn<QString>("mostrada");
@@ -107,6 +130,7 @@ class TesteInicio : public QObject {
     QCOMPARE(f.eventos, 2);
     QCOMPARE(caixas.caixas.size(), size_t{2});
     QCOMPARE(caixas.caixas[0].texto, QStringLiteral("Database name is missing."));
+    QCOMPARE(caixas.caixas[0].detalhe, kLinhaDaVersao);
     QCOMPARE(caixas.caixas[0].titulo, janela::TituloAplicacao());
     QCOMPARE(caixas.caixas[0].icone, QMessageBox::Critical);
     QCOMPARE(caixas.caixas[0].botao, QMessageBox::Ok);
@@ -166,6 +190,7 @@ class TesteInicio : public QObject {
     QCOMPARE(caixas.caixas.size(), size_t{1});
     const janela::Caixa& c = caixas.caixas[0];
     QCOMPARE(c.titulo, QStringLiteral("Application Error"));
+    QCOMPARE(c.detalhe, kLinhaDaVersao);
     QCOMPARE(c.icone, QMessageBox::Critical);
     QCOMPARE(c.botao, QMessageBox::Ok);
     QVERIFY2(c.texto.contains(QStringLiteral("EIBClientError")), qPrintable(c.texto));

@@ -18,6 +18,7 @@
 #include "aplicacao/janela/ControlesProgresso.h"
 #include "apoio/BancosTeste.h"
 #include "banco/IBQuery.h"
+#include "comum/Versao.h"
 
 namespace {
 
@@ -111,6 +112,7 @@ class TesteJanela : public QObject {
   void NoInicio() {
     QCOMPARE(FPrincipal, w.get());
     QCOMPARE(w->windowTitle(), QStringLiteral("Conversor Zorvan - Gráfica"));
+    QCOMPARE(w->toolTip(), QStringLiteral("Versão ") + QLatin1String(comum::kVersao));
     QCOMPARE(w->size(), QSize(623, 313));
     QVERIFY(w->windowFlags() & Qt::WindowMinimizeButtonHint);
     QVERIFY(!(w->windowFlags() & Qt::WindowMaximizeButtonHint));

@@ -41,11 +41,13 @@ class TesteMensagens : public QObject {
     const auto t = static_cast<ui::TipoMensagem>(tipo);
     QCOMPARE(janela::LegendaDoTipo(t), titulo);
     QCOMPARE(int(janela::IconeDoTipo(t)), icone);
-    auto box = janela::CriaCaixa(
-        {janela::IconeDoTipo(t), titulo, QStringLiteral("um\rdois\r\ntrês <b>"), QMessageBox::Ok}, nullptr);
+    auto box = janela::CriaCaixa({janela::IconeDoTipo(t), titulo, QStringLiteral("um\rdois\r\ntrês <b>"),
+                                  QMessageBox::Ok, QStringLiteral("rodapé")},
+                                 nullptr);
     QCOMPARE(int(box->icon()), icone);
     QCOMPARE(box->windowTitle(), titulo);
     QCOMPARE(box->text(), QStringLiteral("um\ndois\ntrês <b>"));
+    QCOMPARE(box->informativeText(), QStringLiteral("rodapé"));
     QCOMPARE(box->textFormat(), Qt::PlainText);
     QCOMPARE(box->buttons().size(), 1);
     QCOMPARE(box->buttons()[0]->text().remove(QLatin1Char('&')), QStringLiteral("OK"));
