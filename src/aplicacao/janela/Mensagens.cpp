@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <cstdio>
 
 #include "conversao/Interrupcao.h"
@@ -52,6 +54,15 @@ std::unique_ptr<QMessageBox> CriaCaixa(const Caixa& caixa, QWidget* pai) {
   box->setTextFormat(Qt::PlainText);
   box->setText(texto);
   box->setInformativeText(caixa.detalhe);
+  if (!caixa.detalhes.isEmpty()) {
+    box->setDetailedText(caixa.detalhes);
+    // The details are a line per table: a box as narrow as its text would
+    // break every one of them.
+    if (auto* grade = qobject_cast<QGridLayout*>(box->layout())) {
+      grade->addItem(new QSpacerItem(640, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grade->rowCount(), 0, 1,
+                     grade->columnCount());
+    }
+  }
   box->setDefaultButton(caixa.botao);
   box->setEscapeButton(caixa.botao);
   return box;
@@ -88,6 +99,18 @@ void TInterfaceQt::MostraMensagem(ui::TipoMensagem tipo, const std::u16string& t
     return;
   }
   ExibeCaixa({IconeDoTipo(tipo), LegendaDoTipo(tipo), QString::fromStdU16String(texto), QMessageBox::Ok});
+}
+
+void TInterfaceQt::MostraMensagemComDetalhes(ui::TipoMensagem tipo, const std::u16string& texto,
+                                             const std::u16string& detalhes) {
+  if (interrupcao::SinalRecebido()) {
+    MostraMensagem(tipo, texto);
+    std::fprintf(stderr, "%s", QString::fromStdU16String(detalhes).toUtf8().constData());
+    return;
+  }
+  Caixa caixa{IconeDoTipo(tipo), LegendaDoTipo(tipo), QString::fromStdU16String(texto), QMessageBox::Ok};
+  caixa.detalhes = QString::fromStdU16String(detalhes);
+  ExibeCaixa(caixa);
 }
 
 void TInterfaceQt::ProcessaEventosPendentes() { QCoreApplication::processEvents(QEventLoop::AllEvents); }

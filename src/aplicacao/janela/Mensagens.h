@@ -22,6 +22,9 @@ struct Caixa {
   // A line shown under the text, apart from it; none when empty. Initialised
   // here so that a box without one need not name it.
   QString detalhe = QString();
+  // Lines the operator may open under the box ("Show Details..."); none when
+  // empty.
+  QString detalhes = QString();
 };
 
 using ExibidorDeCaixas = std::function<void(const Caixa&)>;
@@ -47,6 +50,8 @@ QMessageBox::Icon IconeDoTipo(ui::TipoMensagem tipo);
 class TInterfaceQt : public ui::IInterfaceUsuario {
  public:
   void MostraMensagem(ui::TipoMensagem tipo, const std::u16string& texto) override;
+  void MostraMensagemComDetalhes(ui::TipoMensagem tipo, const std::u16string& texto,
+                                 const std::u16string& detalhes) override;
   void ProcessaEventosPendentes() override;
 };
 

@@ -11,6 +11,8 @@
 #include <QPainter>
 #include <QPalette>
 #include <QPushButton>
+#include <cstdio>
+#include <string>
 
 #include "aplicacao/janela/Aplicacao.h"
 #include "aplicacao/janela/ControlesProgresso.h"
@@ -18,6 +20,8 @@
 #include "aplicacao/nucleo/Avisos.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 #include "aplicacao/nucleo/ConfiguracaoConexao.h"
+#include "aplicacao/nucleo/RegistroExecucoes.h"
+#include "comum/Texto.h"
 #include "conversao/Interrupcao.h"
 
 TFPrincipal* FPrincipal = nullptr;
@@ -251,8 +255,18 @@ void TFPrincipal::btnConverterClick() {
     pIniciaListaParametros(MParams);
     pCarregaParametros(MParams);
     TClassesConversaoController controlador;
+    // The whole report goes to a file of its own, named in the final box's
+    // details; the run is added to the log of runs.
+    std::string arquivoRelatorio;
+    controlador.AoTerminar = [&arquivoRelatorio](const relatorio::TRelatorio& r) {
+      arquivoRelatorio = registro::GravaRelatorio(r);
+      return u"Relatório completo: " + texto::DeUtf8(arquivoRelatorio);
+    };
     controlador.FEfetuaConversao(MParams, ibdOrigem, ibtTransacaoOrigem, ibdVestrel, ibtTransacaoVestrel, *Barra,
                                  *lblInfo);
+    std::string erro;
+    if (!registro::Anota(controlador.Relatorio(), arquivoRelatorio, erro))
+      std::fprintf(stderr, "O registro de execuções não pôde ser gravado: %s\n", erro.c_str());
   } catch (...) {
     convertendo_ = false;
     HabilitaBotoes();

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "aplicacao/nucleo/TextoRelatorio.h"
+#include "comum/Erro.h"
 #include "comum/Texto.h"
 
 namespace registro {
@@ -86,6 +87,63 @@ std::string LinhaDoRegistro(const relatorio::TRelatorio& r, const std::string& a
   linha += "\tsegundos=" + texto::ParaUtf8(textorelatorio::Segundos(r.segundos));
   linha += "\trelatorio=" + Escapa(arquivoRelatorio);
   return linha + "\n";
+}
+
+namespace {
+
+std::string Carimbo(const regional::DataHora& d) {
+  return std::to_string(d.ano) + "-" + Dois(d.mes) + "-" + Dois(d.dia) + "_" + Dois(d.hora) + "-" + Dois(d.minuto) +
+         "-" + Dois(d.segundo);
+}
+
+// The first name of the series not taken yet, created empty and exclusively,
+// so two runs in the same second never share a file.
+int CriaExclusivo(const std::string& base, std::string& nome) {
+  for (int n = 1; n < 1000; ++n) {
+    nome = base + (n == 1 ? std::string() : "-" + std::to_string(n)) + ".relatorio.txt";
+    const int fd = ::open(nome.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd >= 0 || errno != EEXIST) return fd;
+  }
+  errno = EEXIST;
+  return -1;
+}
+
+std::string Base(const relatorio::TRelatorio& r) {
+  namespace fs = std::filesystem;
+  const std::string destino = texto::ParaUtf8(r.destino);
+  std::error_code ec;
+  if (!destino.empty() && fs::is_regular_file(destino, ec)) return destino + "." + Carimbo(r.inicio);
+  const std::string pasta = PastaDeDados();
+  if (pasta.empty()) return {};
+  std::string nome = fs::path(destino).filename().string();
+  for (char& c : nome)
+    if (c == ':' || c == '/' || static_cast<unsigned char>(c) < 0x20) c = '_';
+  return pasta + "/relatorios/" + (nome.empty() ? std::string("destino") : nome) + "." + Carimbo(r.inicio);
+}
+
+}  // namespace
+
+std::string GravaRelatorio(const relatorio::TRelatorio& r) {
+  const std::string base = Base(r);
+  if (base.empty()) throw comum::Erro(u"não há pasta para o relatório: nem XDG_DATA_HOME nem HOME estão definidos");
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(base).parent_path(), ec);
+  std::string nome;
+  const int fd = CriaExclusivo(base, nome);
+  if (fd < 0) throw comum::Erro(texto::DeUtf8(nome + ": " + std::strerror(errno)));
+  const std::string conteudo = texto::ParaUtf8(textorelatorio::Completo(r));
+  std::size_t feito = 0;
+  while (feito < conteudo.size()) {
+    const ssize_t n = ::write(fd, conteudo.data() + feito, conteudo.size() - feito);
+    if (n <= 0) {
+      const int e = n < 0 ? errno : ENOSPC;
+      ::close(fd);
+      throw comum::Erro(texto::DeUtf8(nome + ": " + std::strerror(e)));
+    }
+    feito += static_cast<std::size_t>(n);
+  }
+  if (::close(fd) != 0) throw comum::Erro(texto::DeUtf8(nome + ": " + std::strerror(errno)));
+  return nome;
 }
 
 bool Anota(const relatorio::TRelatorio& r, const std::string& arquivoRelatorio, std::string& erro) {

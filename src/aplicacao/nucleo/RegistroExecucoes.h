@@ -21,6 +21,15 @@ std::string ArquivoDoRegistro();
 // paths are escaped, so one run is always one line.
 std::string LinhaDoRegistro(const relatorio::TRelatorio& r, const std::string& arquivoRelatorio);
 
+// Writes the run's whole report as text where the window keeps it, never over
+// an existing file, and returns its path (UTF-8 bytes): beside a local
+// destination file, as <destination file name>.<yyyy-mm-dd_hh-mm-ss>.relatorio.txt,
+// with "-2", "-3"... before ".relatorio.txt" when that name is taken; for a
+// destination that is not a local file (on a server), in the data folder's
+// "relatorios" folder. A report that cannot be written fails with comum::Erro
+// naming the path.
+std::string GravaRelatorio(const relatorio::TRelatorio& r);
+
 // Appends the run's line, creating the folder when needed; false with the
 // reason in erro when the log cannot be written (the run is not affected).
 bool Anota(const relatorio::TRelatorio& r, const std::string& arquivoRelatorio, std::string& erro);

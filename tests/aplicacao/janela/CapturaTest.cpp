@@ -1,16 +1,21 @@
 // Screenshots of the window, kept as test artefacts inside the build folder:
-// at start and during a run. On a real X server the picture is what the
+// at start, during a run, and the final box with its details open. On a real X server the picture is what the
 // screen shows; elsewhere the window's own rendering.
 #include <QCheckBox>
 #include <QDir>
 #include <QGuiApplication>
+#include <QAbstractButton>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTextEdit>
 #include <QScreen>
 #include <QTest>
 
 #include "ApoioJanela.h"
 #include "aplicacao/janela/Aplicacao.h"
 #include "aplicacao/janela/ControlesProgresso.h"
+#include "aplicacao/janela/Mensagens.h"
+#include "aplicacao/nucleo/TextoRelatorio.h"
 
 #ifndef CONVERSOR_ARTEFATOS
 #define CONVERSOR_ARTEFATOS "artefatos"
@@ -71,6 +76,46 @@ class TesteCaptura : public QObject {
     QCOMPARE(w.Barra->Texto(), QStringLiteral("42%"));
     QCOMPARE(QColor(imagem.pixel(40, 268)), QColor(Qt::black));
     QCOMPARE(QColor(imagem.pixel(580, 268)), QColor(Qt::white));
+  }
+
+  // The success box keeps its text; the summary of the run and the report's
+  // file are under "Show Details...".
+  void CaixaFinalComDetalhes() {
+    relatorio::TRelatorio r;
+    r.resultado = relatorio::Resultado::Sucesso;
+    r.segundos = 3.77;
+    relatorio::Tabela cidades{u"Cidades", u"RECDB001", 250, {{u"CIDADES", 250}}, {}, {}, 0.04, true, true};
+    relatorio::Tabela clientes{u"Clientes", u"RECDB004", 2000, {{u"CLIENTE", 1931}, {u"COMPCLIE", 1931}},
+                               {},          {},          3.41, true,          true};
+    clientes.ignoradas.resize(69);
+    clientes.criadas.resize(128, {u"CIDADES", u"00251", u"CURITIBA", u"PR"});
+    relatorio::Tabela fornecedores{u"Fornecedores", u"PAGDB003", 300, {{u"FORNECE", 293}}, {}, {}, 0.25, true, true};
+    fornecedores.ignoradas.resize(7);
+    fornecedores.criadas.resize(5, {u"CIDADES", u"00379", u"ITABIRA", u"MG"});
+    r.tabelas = {cidades, clientes, fornecedores};
+    janela::Caixa caixa{QMessageBox::Information, QStringLiteral("Information"),
+                        QStringLiteral("Conversão concluída com sucesso!"), QMessageBox::Ok};
+    caixa.detalhes = QString::fromStdU16String(textorelatorio::Resumo(r)) +
+                     QStringLiteral("Relatório completo: /dados/VESTREL.FB.2026-12-09_21-37-25.relatorio.txt");
+    auto box = janela::CriaCaixa(caixa, nullptr);
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    QAbstractButton* mostra = nullptr;
+    for (QAbstractButton* b : box->buttons())
+      if (box->buttonRole(b) == QMessageBox::ActionRole) mostra = b;
+    QVERIFY(mostra != nullptr);
+    mostra->click();
+    QCoreApplication::processEvents();
+    auto* area = box->findChild<QTextEdit*>();
+    QVERIFY(area != nullptr && area->isVisible());
+    QVERIFY(area->toPlainText().contains(QStringLiteral("69 ignoradas, 128 criadas em CIDADES")));
+    QCOMPARE(box->text(), QStringLiteral("Conversão concluída com sucesso!"));
+    box->adjustSize();
+    QCoreApplication::processEvents();
+    QPixmap tela;
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) tela = box->screen()->grabWindow(box->winId());
+    if (tela.isNull() || tela.size() != box->size()) tela = box->grab();
+    QVERIFY(!Salva(tela.toImage(), QStringLiteral("caixa-final-detalhes")).isEmpty());
   }
 };
 

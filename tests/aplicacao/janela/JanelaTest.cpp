@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QFile>
 #include <QTest>
 #include <QWindow>
 #include <fstream>
@@ -417,6 +418,20 @@ class TesteJanela : public QObject {
     QCOMPARE(caixas->caixas[0].titulo, QStringLiteral("Information"));
     QCOMPARE(caixas->caixas[0].icone, QMessageBox::Information);
     QCOMPARE(estadosNaCaixa, QStringLiteral("00000"));
+    // The details: a line per table, then the report's file beside the
+    // destination, which holds the whole report.
+    const QString detalhes = caixas->caixas[0].detalhes;
+    QVERIFY2(detalhes.contains(QStringLiteral("Clientes (RECDB004): 2 lidas, 2 gravadas em CLIENTE, 2 em COMPCLIE, "
+                                              "0 ignoradas;")),
+             qPrintable(detalhes));
+    const qsizetype onde = detalhes.indexOf(QStringLiteral("Relatório completo: "));
+    QVERIFY2(onde >= 0, qPrintable(detalhes));
+    const QString arquivo = detalhes.mid(onde + 20).trimmed();
+    QVERIFY2(arquivo.startsWith(QString::fromStdString(destino.string()) + QLatin1Char('.')), qPrintable(arquivo));
+    QVERIFY2(arquivo.endsWith(QStringLiteral(".relatorio.txt")), qPrintable(arquivo));
+    QFile relatorio(arquivo);
+    QVERIFY(relatorio.open(QIODevice::ReadOnly));
+    QVERIFY(QString::fromUtf8(relatorio.readAll()).contains(QStringLiteral("Fornecedores (PAGDB003): 1 lidas")));
     for (const QString& e : estadosDuranteExecucao) QCOMPARE(e, QStringLiteral("00000"));
     // The label shows each caption as it is set; the bar follows the rows.
     QCOMPARE(legendas.mid(0, 3), (QStringList{QStringLiteral("Convertendo Cidades - Registro 1 de 2"),
