@@ -110,7 +110,14 @@ TEST_F(Servidor, RodadaPeloServidorIgualAEmbutida) {
   EXPECT_EQ(rServidor.status, 0) << rServidor.erros;
   SemRelatorioDeFalha(rServidor);
   EXPECT_EQ(rServidor.saida, "Conversão concluída com sucesso!\n");
-  EXPECT_EQ(rServidor.erros, rEmbutida.erros);  // the same tables with the same row counts
+  // The same tables with the same row counts (the summary's lines up to their times).
+  auto semTempos = [](const std::string& erros) {
+    std::string r;
+    std::istringstream in(apoio::SemTempos(erros));
+    for (std::string linha; std::getline(in, linha);) r += linha.substr(0, linha.find("; ")) + "\n";
+    return r;
+  };
+  EXPECT_EQ(semTempos(rServidor.erros), semTempos(rEmbutida.erros));
 
   const auto esperadas = LeTodas(embutida.destino);
   const auto obtidas = LeTodas(remota.destino);
