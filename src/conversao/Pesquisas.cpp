@@ -4,8 +4,10 @@
 // transaction (except the manufacturer's, which commits at once).
 #include <cstdint>
 #include <exception>
+#include <optional>
 #include <string>
 
+#include "comum/CodePage.h"
 #include "comum/Erro.h"
 #include "comum/InterfaceUsuario.h"
 #include "comum/Texto.h"
@@ -96,6 +98,74 @@ const TabelaReferencia kLocais{u"LOCALPROD",
 
 }  // namespace
 
+namespace {
+
+// A name or state as the engine holds and compares it in a single-byte
+// column: the code page's bytes of it (a character the code page lacks is
+// "?"), with the trailing blanks it ignores removed. Nothing for a text with a
+// NUL or one of the code page's five undefined bytes: only the engine can say
+// what it makes of those.
+std::optional<std::u16string> FormaNoMotor(const std::u16string& valor) {
+  const std::string bytes = codepage::ParaAnsi(valor);
+  for (unsigned char b : bytes) {
+    if (b == 0 || b == 0x81 || b == 0x8D || b == 0x8F || b == 0x90 || b == 0x9D) return std::nullopt;
+  }
+  std::u16string forma = codepage::DeAnsi(bytes);
+  const std::size_t fim = forma.find_last_not_of(u' ');
+  forma.erase(fim == std::u16string::npos ? 0 : fim + 1);
+  return forma;
+}
+
+std::u16string Chave(const std::u16string& cidade, const std::u16string& estado) {
+  return texto::IntParaTexto(static_cast<std::int64_t>(cidade.size())) + u':' + cidade + estado;
+}
+
+}  // namespace
+
+const std::optional<TConversao::TabelaCidades>& TConversao::TabelaDeCidades() {
+  if (tabelaCidades_) return *tabelaCidades_;
+  tabelaCidades_.emplace();
+  TIBQuery q;
+  q.SetDatabase(cnBanco);
+  q.SetTransaction(QAuxiliar->Transaction());
+  // Byte equality with trailing blanks ignored is the engine's comparison for
+  // the single-byte character sets NONE (0) and WIN1252 (53) in their default
+  // collation; any other (a case- or accent-insensitive one, say) is left to
+  // the engine.
+  q.SQL().SetText(
+      u"SELECT F.RDB$CHARACTER_SET_ID, COALESCE(RF.RDB$COLLATION_ID, F.RDB$COLLATION_ID, 0) "
+      u"FROM RDB$RELATION_FIELDS RF JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = RF.RDB$FIELD_SOURCE "
+      u"WHERE RF.RDB$RELATION_NAME = 'CIDADES' AND RF.RDB$FIELD_NAME IN ('CIDADE', 'ESTADO')");
+  q.Open();
+  int comparaveis = 0;
+  for (; !q.Eof(); q.Next()) {
+    if (q.Fields(0).IsNull()) continue;
+    const std::int32_t conjunto = q.Fields(0).AsInteger();
+    if ((conjunto == 0 || conjunto == 53) && q.Fields(1).AsInteger() == 0) ++comparaveis;
+  }
+  q.Close();
+  if (comparaveis != 2) return *tabelaCidades_;
+
+  // In the table's own order, the order in which the search's scan meets the
+  // rows: the first row of a name and state is the one the search returns.
+  TabelaCidades t;
+  q.SQL().SetText(u"SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES");
+  q.SetUniDirectional(true);
+  q.Open();
+  for (; !q.Eof(); q.Next()) {
+    if (q.Fields(1).IsNull()) continue;
+    const std::optional<std::u16string> cidade = FormaNoMotor(q.Fields(1).AsString());
+    if (!cidade) continue;
+    const std::u16string codigo = q.Fields(0).AsString();
+    if (*cidade == u"BELO HORIZONTE" && t.belosHorizontes++ == 0) t.primeiroBeloHorizonte = codigo;
+    if (q.Fields(2).IsNull()) continue;
+    if (const auto estado = FormaNoMotor(q.Fields(2).AsString())) t.codigos.emplace(Chave(*cidade, *estado), codigo);
+  }
+  q.Close();
+  *tabelaCidades_ = std::move(t);
+  return *tabelaCidades_;
+}
+
 std::u16string TConversao::FCidade(const std::u16string& Cidade, const std::u16string& Estado) {
   TIBQuery& q = *QAuxiliar;
   const std::u16string cidade = texto::UpperCase(Cidade);
@@ -115,19 +185,36 @@ std::u16string TConversao::FCidade(const std::u16string& Cidade, const std::u16s
     return codigo;
   };
 
-  q.Close();
-  q.SQL().SetText(u" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = " + QuotedStr(cidade) + u" AND ESTADO = " +
-                  QuotedStr(estado));
-  q.Open();
-  if (!q.IsEmpty()) return lembra(q.FieldByName(u"CODCIDADE").AsString());
+  // The table in memory answers when both texts are ones it can compare.
+  const std::optional<std::u16string> cidadeNoMotor = FormaNoMotor(cidade);
+  const std::optional<std::u16string> estadoNoMotor = FormaNoMotor(estado);
+  const TabelaCidades* tabela = nullptr;
+  if (LembraCidades && cidadeNoMotor && estadoNoMotor && TabelaDeCidades()) tabela = &*TabelaDeCidades();
+
+  if (tabela) {
+    auto achada = tabela->codigos.find(Chave(*cidadeNoMotor, *estadoNoMotor));
+    if (achada != tabela->codigos.end()) return lembra(achada->second);
+  } else {
+    q.Close();
+    q.SQL().SetText(u" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = " + QuotedStr(cidade) + u" AND ESTADO = " +
+                    QuotedStr(estado));
+    q.Open();
+    if (!q.IsEmpty()) return lembra(q.FieldByName(u"CODCIDADE").AsString());
+  }
 
   // The legacy abbreviation of Belo Horizonte, exactly as the legacy rows
-  // spell it; any state's Belo Horizonte will do.
+  // spell it; any state's Belo Horizonte will do: the first in the table's
+  // order. Once the lookup has created one, where it stands in that order is
+  // the engine's to say.
   if (Cidade == u"BHTE") {
-    q.Close();
-    q.SQL().SetText(u" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' ");
-    q.Open();
-    if (!q.IsEmpty()) return q.FieldByName(u"CODCIDADE").AsString();
+    if (tabela && !tabela->beloHorizonteCriado) {
+      if (tabela->belosHorizontes > 0) return tabela->primeiroBeloHorizonte;
+    } else {
+      q.Close();
+      q.SQL().SetText(u" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' ");
+      q.Open();
+      if (!q.IsEmpty()) return q.FieldByName(u"CODCIDADE").AsString();
+    }
   }
 
   const std::u16string novo =
@@ -139,6 +226,17 @@ std::u16string TConversao::FCidade(const std::u16string& Cidade, const std::u16s
   q.ParamByName(u"ESTADO").SetAsString(estado);
   q.ExecSQL();
   relatorio::Criou(u"CIDADES", novo, cidade, estado);
+  // The new row joins the table in memory as the engine holds it; a row it
+  // cannot compare leaves every later search to the statements.
+  if (tabelaCidades_ && *tabelaCidades_) {
+    TabelaCidades& t = **tabelaCidades_;
+    if (cidadeNoMotor && estadoNoMotor) {
+      t.codigos.emplace(Chave(*cidadeNoMotor, *estadoNoMotor), novo);
+      if (*cidadeNoMotor == u"BELO HORIZONTE") t.beloHorizonteCriado = true;
+    } else {
+      tabelaCidades_->reset();
+    }
+  }
   return lembra(novo);
 }
 

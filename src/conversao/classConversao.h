@@ -5,7 +5,9 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
 #include "banco/IBDatabase.h"
 #include "banco/IBQuery.h"
@@ -97,6 +99,25 @@ class TConversao {
  private:
   // FCidade's answers so far: the searched name and state, then the code.
   std::unordered_map<std::u16string, std::u16string> cidadesConhecidas_;
+
+  // CIDADES read once, for the searches of names not asked before, when the
+  // engine's comparison of its CIDADE and ESTADO is plain byte equality with
+  // trailing blanks ignored (character set NONE or WIN1252, default
+  // collation). Rows the lookup creates are added as they are created.
+  struct TabelaCidades {
+    // Name and state as the engine compares them, then the code of the first
+    // such row in the table's own order.
+    std::unordered_map<std::u16string, std::u16string> codigos;
+    // The rows named BELO HORIZONTE (any state): how many were read and the
+    // first one's code; and whether the lookup has added another since.
+    std::size_t belosHorizontes = 0;
+    std::u16string primeiroBeloHorizonte;
+    bool beloHorizonteCriado = false;
+  };
+  // Empty until the first search; then the table, or nothing when its
+  // comparison rules are not those (the statements answer every search).
+  std::optional<std::optional<TabelaCidades>> tabelaCidades_;
+  const std::optional<TabelaCidades>& TabelaDeCidades();
 
  public:
   // For tests and callers that inspect the statement objects.
