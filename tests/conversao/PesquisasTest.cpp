@@ -54,7 +54,16 @@ class Pesquisas : public ::testing::Test {
 
 // --- FCidade -------------------------------------------------------------
 
+// The statements as written: the tests that look at them turn the lookup's
+// memory off (MemoriaDeCidades shows that it answers the same).
+struct SoComandos {
+  bool antes = TConversao::LembraCidades;
+  SoComandos() { TConversao::LembraCidades = false; }
+  ~SoComandos() { TConversao::LembraCidades = antes; }
+};
+
 TEST_F(Pesquisas, CidadeExistenteDevolveOCodigoSemGravar) {
+  SoComandos comandos;
   Semeia(u"INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00007', 'UBERABA', 'MG')");
   EXPECT_EQ(conv.FCidade(u"Uberaba", u"mg"), u"00007");
   EXPECT_EQ(Cidades().size(), 1u);
@@ -85,6 +94,7 @@ TEST_F(Pesquisas, CidadeNovaRecebeOProximoCodigo) {
 }
 
 TEST_F(Pesquisas, CidadeComApostrofoEBuscadaComAspasDobradas) {
+  SoComandos comandos;
   Semeia(u"INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('00003', 'D''AVILA', 'MG')");
   EXPECT_EQ(conv.FCidade(u"d'avila", u"mg"), u"00003");
   EXPECT_NE(TextoAuxiliar().find(u"CIDADE = 'D''AVILA' AND ESTADO = 'MG'"), std::u16string::npos)

@@ -2,9 +2,12 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
+#include <chrono>
 #include <fstream>
 #include <sstream>
 
+#include "apoio/Amostra.h"
 #include "apoio/BancosTeste.h"
 #include "apoio/Lote.h"
 #include "comum/Texto.h"
@@ -101,6 +104,38 @@ TEST_F(Lote, ErrosDeUso) {
   r = Roda({"--version"});
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.saida, std::string("conversor-lote ") + comum::kVersao + "\n");
+}
+
+// On a terminal the live line says the pace and the time left, and is redrawn
+// a few times a second, not once per row. The terminal is a pseudo-terminal
+// made by script(1); standard output is left out of it.
+TEST(LoteNoTerminal, LinhaVivaComRitmoSemRedesenharCadaLinha) {
+  apoio::PastaTemporaria pasta;
+  const auto amostra = apoio::GeraAmostra(pasta.Caminho(), 50, 6000, 300, 3);
+  const fs::path tela = pasta.Caminho() / "tela.txt";
+  const std::string lote = std::string(CONVERSOR_LOTE) + " --origem '" + amostra.origem.string() + "' --destino '" +
+                           amostra.destino.string() + "' --cidades --clientes --fornecedores >/dev/null";
+  const std::string cmd = "script -qec \"" + lote + "\" /dev/null > '" + tela.string() + "' 2>&1";
+  const auto inicio = std::chrono::steady_clock::now();
+  const int w = std::system(cmd.c_str());
+  const double segundos = std::chrono::duration<double>(std::chrono::steady_clock::now() - inicio).count();
+  ASSERT_TRUE(WIFEXITED(w)) << cmd;
+  ASSERT_EQ(WEXITSTATUS(w), 0) << cmd;
+  std::ifstream f(tela, std::ios::binary);
+  const std::string saida((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+
+  const auto redesenhos = std::count(saida.begin(), saida.end(), '\r');
+  // At most five a second, plus the first and the last of each table.
+  EXPECT_LE(redesenhos, static_cast<long>(5 * segundos) + 12) << segundos << " s";
+  EXPECT_NE(saida.find("reg/s, faltam "), std::string::npos) << saida.substr(0, 2000);
+  for (const std::string tabela : {"Cidades", "Clientes", "Fornecedores"}) {
+    const std::string fim = "Convertendo " + tabela + " - Registro ";
+    const auto ultima = saida.rfind(fim);
+    ASSERT_NE(ultima, std::string::npos) << tabela;
+    const std::string linha = saida.substr(ultima, saida.find('\n', ultima) - ultima);
+    EXPECT_NE(linha.find("] 100% - "), std::string::npos) << linha;
+    EXPECT_NE(linha.find(" registros em "), std::string::npos) << linha;
+  }
 }
 
 }  // namespace
