@@ -26,6 +26,14 @@ std::u16string SubstituiMarcadores(const std::u16string& sql, std::vector<std::u
   saida.reserve(sql.size());
   std::size_t i = 0;
   while (i < sql.size()) {
+    // Only quote and comment starts and colons need a look.
+    const std::size_t j = sql.find_first_of(u"'\"-/:", i);
+    if (j == std::u16string::npos) {
+      saida.append(sql, i, std::u16string::npos);
+      break;
+    }
+    saida.append(sql, i, j - i);
+    i = j;
     std::size_t fim = sql::FimDoTrecho(sql, i);
     if (fim > i) {
       saida.append(sql, i, fim - i);

@@ -17,16 +17,28 @@ std::u16string TStringList::Text() const {
 void TStringList::SetText(const std::u16string& texto) {
   linhas_.clear();
   std::u16string atual;
-  for (std::size_t i = 0; i < texto.size(); ++i) {
-    if (divisao_ == Divisao::ForaDeAspas) {
-      std::size_t fim = sql::FimDoTrecho(texto, i);
+  // Only line breaks, and outside quotes also quote and comment starts, need
+  // a look: the stretches between them are copied whole.
+  const bool foraDeAspas = divisao_ == Divisao::ForaDeAspas;
+  const char16_t* especiais = foraDeAspas ? u"'\"-/\r\n" : u"\r\n";
+  std::size_t i = 0;
+  while (i < texto.size()) {
+    const std::size_t j = texto.find_first_of(especiais, i);
+    if (j == std::u16string::npos) {
+      atual.append(texto, i, std::u16string::npos);
+      break;
+    }
+    atual.append(texto, i, j - i);
+    i = j;
+    if (foraDeAspas) {
+      const std::size_t fim = sql::FimDoTrecho(texto, i);
       if (fim > i) {
         atual.append(texto, i, fim - i);
-        i = fim - 1;
+        i = fim;
         continue;
       }
     }
-    char16_t c = texto[i];
+    const char16_t c = texto[i];
     if (c == u'\r' || c == u'\n') {
       linhas_.push_back(atual);
       atual.clear();
@@ -34,6 +46,7 @@ void TStringList::SetText(const std::u16string& texto) {
     } else {
       atual.push_back(c);
     }
+    ++i;
   }
   if (!atual.empty()) linhas_.push_back(atual);
   Mudou();

@@ -1,6 +1,7 @@
 #include "aplicacao/janela/ControlesProgresso.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 
 namespace janela {
@@ -53,11 +54,30 @@ TRotulo::TRotulo(QWidget* pai) : QLabel(pai) { setTextFormat(Qt::PlainText); }
 
 void TRotulo::Mudou() {
   setText(QString::fromStdU16String(Caption()));
+  // A run changes the caption for every row, thousands of times a second:
+  // it is sized and drawn at once up to fifty times a second; a caption in
+  // between is sized and drawn with the next processing of events (the run's,
+  // or a message box's). The empty caption of a table's end, and any caption
+  // after a pause, is drawn at once.
+  const auto agora = std::chrono::steady_clock::now();
+  if (!isVisible() || Caption().empty() || agora - pintado_ >= std::chrono::milliseconds(20)) {
+    Desenha();
+    pintado_ = agora;
+  } else if (!pendente_) {
+    pendente_ = true;
+    QTimer::singleShot(0, this, [this] {
+      if (pendente_) Desenha();
+    });
+  }
+  ui::TLabel::Mudou();
+}
+
+void TRotulo::Desenha() {
+  pendente_ = false;
   const QPoint origem = pos();
   adjustSize();
   move(origem);
   if (isVisible()) repaint();
-  ui::TLabel::Mudou();
 }
 
 }  // namespace janela

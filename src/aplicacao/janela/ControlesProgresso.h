@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QString>
 #include <QWidget>
+#include <chrono>
 
 #include "comum/Progresso.h"
 
@@ -40,6 +41,13 @@ class TRotulo : public QLabel, public ui::TLabel {
 
  protected:
   void Mudou() override;
+
+ private:
+  // Sized to its caption and drawn now.
+  void Desenha();
+
+  std::chrono::steady_clock::time_point pintado_{};
+  bool pendente_ = false;
 };
 
 }  // namespace janela

@@ -4,6 +4,7 @@
 // default error report, the theme's error and the start-up failure.
 #include <QMessageBox>
 #include <QString>
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -52,7 +53,11 @@ class TInterfaceQt : public ui::IInterfaceUsuario {
   void MostraMensagem(ui::TipoMensagem tipo, const std::u16string& texto) override;
   void MostraMensagemComDetalhes(ui::TipoMensagem tipo, const std::u16string& texto,
                                  const std::u16string& detalhes) override;
+  // Let through at most every 20 ms: the readers ask once per row.
   void ProcessaEventosPendentes() override;
+
+ private:
+  std::chrono::steady_clock::time_point processado_{};
 };
 
 }  // namespace janela
