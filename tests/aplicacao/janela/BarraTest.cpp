@@ -122,6 +122,24 @@ class TesteBarra : public QObject {
     QCOMPARE(rotulo.text(), QString());
     QVERIFY(rotulo.width() < 20);
   }
+
+  // Shown, captions that come faster than it is drawn keep their text at
+  // once and get their size with the next processing of events, so the last
+  // one (a failed run's row, under the error box) is never cut.
+  void RotuloRapidoFicaComOTamanhoDoUltimo() {
+    QWidget janela;
+    janela.resize(600, 40);
+    janela::TRotulo rotulo(&janela);
+    rotulo.move(8, 10);
+    janela.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&janela));
+    rotulo.SetCaption(u"Convertendo Clientes - Registro 9 de 10");
+    rotulo.SetCaption(u"Convertendo Clientes - Registro 10 de 10 (e um texto bem mais longo)");
+    QCOMPARE(rotulo.text(), QStringLiteral("Convertendo Clientes - Registro 10 de 10 (e um texto bem mais longo)"));
+    QCoreApplication::processEvents();
+    QCOMPARE(rotulo.size(), rotulo.sizeHint());
+    QCOMPARE(rotulo.pos(), QPoint(8, 10));
+  }
 };
 
 }  // namespace
