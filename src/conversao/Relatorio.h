@@ -59,6 +59,9 @@ struct TRelatorio {
   std::u16string origem;
   std::u16string destino;
   bool simulacao = false;
+  // The tables the operator ticked, in the run's order: "cidades", "clientes",
+  // "fornecedores" (a run that stops early has fewer in tabelas).
+  std::vector<std::u16string> marcadas;
   regional::DataHora inicio;  // local date and time the run started
   double segundos = 0;
   Resultado resultado = Resultado::Erro;

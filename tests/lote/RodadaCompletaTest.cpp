@@ -162,6 +162,11 @@ TEST_F(RodadaCompleta, TabelaDeOrigemAusenteNaoEsvaziaNada) {
       "origem não pode ser lida: ";
   EXPECT_EQ(r.erros.rfind(cabeca, 0), 0u) << r.erros;
   EXPECT_NE(r.erros.find("Table unknown"), std::string::npos) << r.erros;
+  // The log names the tables ticked, though none was started.
+  const std::string log = Le(registro::ArquivoDoRegistro());
+  EXPECT_NE(log.find("\tdestino=" + destino.string() + "\ttabelas=cidades,clientes,fornecedores\tresultado=erro\t"),
+            std::string::npos)
+      << log;
   EXPECT_EQ(Conta(destino, u"CIDADES"), 0);
   EXPECT_EQ(Conta(destino, u"CLIENTE"), 1);
   EXPECT_EQ(Conta(destino, u"FORNECE"), 1);

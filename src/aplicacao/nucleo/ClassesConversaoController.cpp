@@ -62,6 +62,9 @@ bool TClassesConversaoController::FEfetuaConversao(const comum::TStringList& MPa
     tabelas.cidades = MParams.Values(u"CIDADES") == u"S";
     tabelas.clientes = MParams.Values(u"CLIENTES") == u"S";
     tabelas.fornecedores = MParams.Values(u"FORNECEDORES") == u"S";
+    if (tabelas.cidades) relatorio_.marcadas.push_back(u"cidades");
+    if (tabelas.clientes) relatorio_.marcadas.push_back(u"clientes");
+    if (tabelas.fornecedores) relatorio_.marcadas.push_back(u"fornecedores");
     verificacao::VerificaAntesDeConverter(BDOrigem, BDDestino, tabelas);
     if (tabelas.cidades)
       TabelaDoRelatorio(u"Cidades", u"RECDB001", [&] { PConverteCidades(BDOrigem, BDDestino, Barra, lblInfo); });

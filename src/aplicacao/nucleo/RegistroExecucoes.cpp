@@ -65,8 +65,8 @@ std::string LinhaDoRegistro(const relatorio::TRelatorio& r, const std::string& a
   const regional::DataHora& d = r.inicio;
   std::string tabelas;
   std::int64_t lidas = 0, gravadas = 0, ignoradas = 0, criadas = 0;
+  for (const std::u16string& m : r.marcadas) tabelas += (tabelas.empty() ? "" : ",") + Campo(m);
   for (const relatorio::Tabela& t : r.tabelas) {
-    tabelas += (tabelas.empty() ? "" : ",") + Campo(texto::LowerCase(t.nome));
     lidas += t.lidas;
     for (const auto& g : t.gravadas) gravadas += g.second;
     ignoradas += static_cast<std::int64_t>(t.ignoradas.size());

@@ -15,7 +15,7 @@ std::string PastaDeDados();
 // The log file inside it: execucoes.log.
 std::string ArquivoDoRegistro();
 
-// One tab-separated line: date and time, mode, source, destination, tables,
+// One tab-separated line: date and time, mode, source, destination, ticked tables,
 // outcome, rows read, written, skipped and created, duration, report file
 // (empty when none), in UTF-8 with its line feed. Control characters in the
 // paths are escaped, so one run is always one line.
