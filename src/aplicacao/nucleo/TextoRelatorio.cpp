@@ -81,11 +81,10 @@ std::u16string Visivel(const std::u16string& valor) {
     } else if (c == u'\t') {
       s += u"\\t";
     } else if (c < 0x20 || c == 0x7F) {
-      s += u"\\x" + texto::DeUtf8([c] {
-             char b[8];
-             std::snprintf(b, sizeof b, "%02X", static_cast<unsigned>(c));
-             return std::string(b);
-           }());
+      static const char16_t hex[] = u"0123456789ABCDEF";
+      s += u"\\x";
+      s += hex[c >> 4];
+      s += hex[c & 0xF];
     } else {
       s += c;
     }
