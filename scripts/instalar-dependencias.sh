@@ -11,6 +11,8 @@ PACOTES=(
   qt6-base-dev libgl-dev libfontconfig-dev xvfb xauth fonts-wine
   # The icon's sizes, the desktop entry's check and the Debian package.
   librsvg2-bin desktop-file-utils dpkg-dev
+  # Qt's own texts in Portuguese; Debian's package checker and the AppStream validator.
+  qt6-translations-l10n lintian appstream
   clang libclang-rt-14-dev llvm-14
 )
 

@@ -2,8 +2,9 @@
 # Builds the release build into build/ (the three programs, without tests),
 # makes the Debian package from it with cpack, unpacks the package into a
 # scratch root and checks what it installs: the programs run from there (a
-# sample is generated and converted), they carry no RPATH, the desktop entry
-# is valid, and the package declares what the programs need. The package and
+# sample is generated and converted), they carry no RPATH and are stripped,
+# the desktop entry is valid, and the package declares what the programs
+# need. Then lintian and the AppStream validator check it. The package and
 # the scratch root stay in build/pacote/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -75,6 +76,32 @@ for tamanho in 16 32 48 64 128 256; do
     falha "no ${tamanho}x${tamanho} icon"
 done
 [ -s "$COMPARTILHADO/icons/hicolor/scalable/apps/conversor-zorvan-grafica.svg" ] || falha "no scalable icon"
-[ -s "$COMPARTILHADO/man/man1/conversor-lote.1" ] || falha "no manual page"
+
+# Debian's own checks: lintian with no error and no warning (the
+# informational tags it prints are kept in its log), and the AppStream
+# metadata valid without the network.
+for pagina in conversor-zorvan-grafica conversor-lote gerar-amostra; do
+  [ -s "$COMPARTILHADO/man/man1/$pagina.1.gz" ] || falha "no compressed manual page for $pagina"
+done
+DOC="$COMPARTILHADO/doc/conversor-zorvan-grafica"
+[ -s "$DOC/copyright" ] && [ -s "$DOC/changelog.gz" ] || falha "no copyright or changelog in $DOC"
+for programa in conversor-zorvan-grafica conversor-lote gerar-amostra; do
+  file -L "$BIN/$programa" | grep -q ', stripped' || falha "$programa is not stripped"
+done
+if ! lintian --fail-on error,warning --display-info "$PACOTE" >"$PASTA/lintian.log" 2>&1; then
+  falha "lintian: $(cat "$PASTA/lintian.log")"
+fi
+if [ -s "$PASTA/lintian.log" ]; then
+  echo "lintian (informational):"
+  sed 's/^/  /' "$PASTA/lintian.log"
+fi
+METAINFO=("$COMPARTILHADO"/metainfo/*.metainfo.xml)
+[ "${#METAINFO[@]}" -eq 1 ] && [ -s "${METAINFO[0]}" ] || falha "no AppStream metadata in $COMPARTILHADO/metainfo"
+appstreamcli validate --no-net --explain "${METAINFO[0]}" >"$PASTA/appstream.log" 2>&1 ||
+  falha "appstreamcli: $(cat "$PASTA/appstream.log")"
+grep -q "<release version=\"$VERSAO\"" "${METAINFO[0]}" || falha "the AppStream release is not $VERSAO"
+grep -q '<launchable type="desktop-id">conversor-zorvan-grafica.desktop</launchable>' "${METAINFO[0]}" ||
+  falha "the AppStream metadata does not launch the desktop entry"
+echo "lintian e appstreamcli: ok"
 
 echo "Pacote: ok (conversor-lote $VERSAO, amostra convertida)"

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QLibraryInfo>
 #include <QStyleFactory>
 #include <cstdlib>
 #include <typeinfo>
@@ -59,6 +60,10 @@ TAplicacao::TAplicacao(int& argc, char** argv) : QApplication(argc, argv) {
   QCoreApplication::setApplicationVersion(QString::fromLatin1(comum::kVersao));
   // The desktop entry installed with the program: its name and icon on Wayland.
   QGuiApplication::setDesktopFileName(QStringLiteral("conversor-zorvan-grafica"));
+  // qt_pt_BR brings qtbase_pt_BR with it (Debian's qt6-translations-l10n).
+  // Without it Qt's texts stay in English and the program runs the same.
+  qtEmPortugues_ = traducaoQt_.load(QStringLiteral("qt_pt_BR"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+                   QCoreApplication::installTranslator(&traducaoQt_);
   CarregaFontes();
 }
 

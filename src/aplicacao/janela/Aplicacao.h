@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QString>
 #include <QStringList>
+#include <QTranslator>
 #include <exception>
 #include <memory>
 
@@ -15,15 +16,22 @@ namespace janela {
 inline const QString kTemaPadrao = QStringLiteral("Turquoise Gray");
 
 // The application object. An error that escapes an event handler is shown
-// by the default error report and the event loop goes on.
+// by the default error report and the event loop goes on. Qt's own texts
+// (the file dialog, the message boxes' details button) are in Brazilian
+// Portuguese whatever the machine's language, when Qt's translations are
+// installed; the program's own texts are not translated.
 class TAplicacao : public QApplication {
  public:
   TAplicacao(int& argc, char** argv);
   bool notify(QObject* receptor, QEvent* evento) override;
   const QString& Titulo() const { return titulo_; }
+  // Whether Qt's Brazilian Portuguese translation was found and installed.
+  bool QtEmPortugues() const { return qtEmPortugues_; }
 
  private:
   QString titulo_;
+  QTranslator traducaoQt_;
+  bool qtEmPortugues_ = false;
 };
 
 // The file name of the executable without its folder, cut before its first

@@ -1,5 +1,6 @@
 #include "aplicacao/janela/Mensagens.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -62,6 +63,12 @@ std::unique_ptr<QMessageBox> CriaCaixa(const Caixa& caixa, QWidget* pai) {
       grade->addItem(new QSpacerItem(640, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grade->rowCount(), 0, 1,
                      grade->columnCount());
     }
+  }
+  // The box's one button keeps its English word ("OK", "Close") while Qt's
+  // own texts around it are translated.
+  if (QAbstractButton* botao = box->button(caixa.botao)) {
+    if (caixa.botao == QMessageBox::Ok) botao->setText(QStringLiteral("OK"));
+    if (caixa.botao == QMessageBox::Close) botao->setText(QStringLiteral("Close"));
   }
   box->setDefaultButton(caixa.botao);
   box->setEscapeButton(caixa.botao);

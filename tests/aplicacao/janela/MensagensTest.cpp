@@ -3,11 +3,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
 
 #include "ApoioJanela.h"
+#include "aplicacao/janela/Aplicacao.h"
 #include "comum/InterfaceUsuario.h"
 
 namespace {
@@ -108,6 +110,47 @@ class TesteMensagens : public QObject {
     QCOMPARE(filtros, QStringList{QStringLiteral("*.FB")});
     QCOMPARE(w.edtCaminhoBDDestino->text(), QString());
     QVERIFY(!w.ibdVestrel.Connected());
+  }
+
+  // Qt's own texts read in Portuguese; the box's caption, text and its one
+  // button keep the program's words.
+  void TextosDoQtEmPortugues() {
+    auto* aplicacao = dynamic_cast<janela::TAplicacao*>(QCoreApplication::instance());
+    QVERIFY(aplicacao);
+    QVERIFY2(aplicacao->QtEmPortugues(), "Qt's pt_BR translation (qt6-translations-l10n) was not loaded");
+
+    janela::Caixa caixa{QMessageBox::Information, QStringLiteral("Information"),
+                        QStringLiteral("Conversão concluída com sucesso!"), QMessageBox::Ok};
+    caixa.detalhes = QStringLiteral("CIDADES: 3 lidos");
+    auto box = janela::CriaCaixa(caixa, nullptr);
+    QStringList textos;
+    for (QAbstractButton* botao : box->findChildren<QAbstractButton*>()) {
+      textos << botao->text().remove(QLatin1Char('&'));
+    }
+    QVERIFY2(!textos.contains(QStringLiteral("Show Details...")), qPrintable(textos.join(u'|')));
+    QVERIFY2(textos.contains(QStringLiteral("Mostrar detalhes...")), qPrintable(textos.join(u'|')));
+    QCOMPARE(box->button(QMessageBox::Ok)->text(), QStringLiteral("OK"));
+    QCOMPARE(box->windowTitle(), QStringLiteral("Information"));
+
+    auto fechar = janela::CriaCaixa(
+        {QMessageBox::Critical, QStringLiteral("Error"), QStringLiteral("Style 'X' not found"), QMessageBox::Close},
+        nullptr);
+    QCOMPARE(fechar->button(QMessageBox::Close)->text(), QStringLiteral("Close"));
+
+    // The window's open-file dialog: its labels are Qt's.
+    TFPrincipal w;
+    QStringList rotulos;
+    QTimer::singleShot(0, [&] {
+      auto* dialogo = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!dialogo) return;
+      for (QLabel* rotulo : dialogo->findChildren<QLabel*>()) rotulos << rotulo->text();
+      dialogo->reject();
+    });
+    w.btnAbrirOrigemClick();
+    QVERIFY(!rotulos.isEmpty());
+    for (const char* ingles : {"Look in:", "File &name:", "Files of type:"}) {
+      QVERIFY2(!rotulos.contains(QLatin1String(ingles)), qPrintable(rotulos.join(u'|')));
+    }
   }
 };
 
