@@ -37,6 +37,24 @@ std::int64_t Tabela::Criadas(const std::u16string& tabelaDestino) const {
   return n;
 }
 
+Situacao Tabela::SituacaoFinal() const {
+  if (confirmada) return Situacao::Confirmada;
+  return esvaziada ? Situacao::Esvaziada : Situacao::ComoEstava;
+}
+
+std::vector<std::pair<std::u16string, Situacao>> TRelatorio::Situacoes() const {
+  std::vector<std::pair<std::u16string, Situacao>> s;
+  for (const std::u16string& marcada : marcadas) {
+    std::u16string nome = marcada;
+    if (!nome.empty() && nome[0] >= u'a' && nome[0] <= u'z') nome[0] = static_cast<char16_t>(nome[0] - u'a' + u'A');
+    Situacao situacao = Situacao::ComoEstava;
+    for (const Tabela& t : tabelas)
+      if (t.nome == nome) situacao = t.SituacaoFinal();
+    s.emplace_back(nome, situacao);
+  }
+  return s;
+}
+
 std::int64_t TRelatorio::TotalGravado(const std::u16string& tabelaDestino) const {
   std::int64_t n = 0;
   for (const Tabela& t : tabelas) n += t.Gravadas(tabelaDestino) + t.Criadas(tabelaDestino);
@@ -108,6 +126,10 @@ void Criou(const std::u16string& tabela, const std::u16string& codigo, const std
   Tabela* t = TabelaAtual();
   if (t == nullptr) return;
   t->criadas.push_back({tabela, codigo, descricao, estadoUf});
+}
+
+void EsvaziamentoConfirmado() {
+  if (Tabela* t = TabelaAtual()) t->esvaziada = true;
 }
 
 void Confirmou() {

@@ -27,6 +27,13 @@ struct ReferenciaCriada {
   std::u16string estado;  // cities only
 };
 
+// What a table of the destination holds once the run is over.
+enum class Situacao {
+  Confirmada,  // converted: its emptying and its new rows were committed
+  ComoEstava,  // nothing of this run was committed in it
+  Esvaziada,   // its emptying was committed, its new rows were not: it is empty
+};
+
 struct Tabela {
   std::u16string nome;    // as the progress label names it: "Clientes"
   std::u16string origem;  // the source table: "RECDB004"
@@ -37,9 +44,13 @@ struct Tabela {
   std::vector<ReferenciaCriada> criadas;
   double segundos = 0;
   bool concluida = false;
-  // Its work was committed: by the emptying of a later table or by the end of
-  // the run. A failed run undoes only what was not.
+  // The emptying of its destination table (or of one of them) was committed.
+  bool esvaziada = false;
+  // Its rows were committed: by the controller once the table finished, or by
+  // the end of the run. A failed run undoes only what was not.
   bool confirmada = false;
+
+  Situacao SituacaoFinal() const;
 
   std::int64_t Gravadas(const std::u16string& tabelaDestino) const;
   // Reference rows created in the destination table.
@@ -47,7 +58,7 @@ struct Tabela {
 };
 
 struct Falha {
-  std::u16string tabela;  // empty when the run failed before its first table
+  std::u16string tabela;   // empty when the run failed before its first table
   std::int64_t linha = 0;  // 0 when no row was being converted
   std::u16string codigo;
   std::u16string motivo;
@@ -71,6 +82,9 @@ struct TRelatorio {
   // Every row written to the destination table by any table of the run,
   // reference rows created by the lookups included.
   std::int64_t TotalGravado(const std::u16string& tabelaDestino) const;
+  // Every ticked table with what it holds now, in the run's order; a ticked
+  // table the run never reached is as it was. Names as the tables': "Cidades".
+  std::vector<std::pair<std::u16string, Situacao>> Situacoes() const;
 };
 
 namespace motivos {
@@ -103,8 +117,9 @@ void Ignorou(const std::u16string& motivo);
 // A lookup created a reference row.
 void Criou(const std::u16string& tabela, const std::u16string& codigo, const std::u16string& descricao,
            const std::u16string& estado = {});
-// Everything done so far was committed: every table before the current one
-// is now kept whatever happens later.
+// The emptying of the current table's destination table was committed.
+void EsvaziamentoConfirmado();
+// Every table finished so far was committed and is kept whatever happens later.
 void Confirmou();
 // The run's end was committed: every table is kept.
 void ConfirmouTudo();

@@ -58,7 +58,7 @@ void TConversao::EsvaziaTabela(const std::u16string& textoDelete, const std::u16
   QAuxiliar->Close();
   QAuxiliar->SQL().SetText(textoCommit);
   QAuxiliar->ExecSQL();
-  relatorio::Confirmou();
+  relatorio::EsvaziamentoConfirmado();
 }
 
 namespace {

@@ -74,15 +74,15 @@ TEST_F(Interrupcao, SinaisEmMomentosAleatoriosDesfazemOQueNaoFoiConfirmado) {
     ASSERT_EQ(r.status, estes[0] == SIGINT ? 130 : 143) << r.erros;
     EXPECT_EQ(r.saida, "");
     // Its own line, after the cities' line, then the summary: the cities
-    // stay, committed by the emptying of the clients.
+    // stay, committed once they finished; the clients' emptying stands.
     EXPECT_NE(r.erros.find("\n" + kInterrompida), std::string::npos) << r.erros;
-    EXPECT_NE(r.erros.find("Resultado: interrompida pelo operador; já estavam confirmadas e ficaram no destino: "
-                           "Cidades; o resto foi desfeito;"),
+    EXPECT_NE(r.erros.find("Resultado: interrompida pelo operador; Cidades: convertida e confirmada; Clientes: "
+                           "esvaziada e deixada vazia;"),
               std::string::npos)
         << r.erros;
     EXPECT_EQ(r.erros.rfind("Convertendo Cidades", 0), 0u) << r.erros;
     EXPECT_EQ(r.erros.find("Sanitizer"), std::string::npos) << r.erros;
-    // The emptying of CLIENTE committed the cities; the clients were rolled back.
+    // The cities were committed before the clients started; the clients were rolled back.
     EXPECT_GE(apoio::ContaLinhas(destino, u"CIDADES"), cidadesNaOrigem);
     EXPECT_EQ(apoio::ContaLinhas(destino, u"CLIENTE"), 0);
     EXPECT_EQ(apoio::ContaLinhas(destino, u"COMPCLIE"), 0);

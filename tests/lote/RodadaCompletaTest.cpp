@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "aplicacao/nucleo/RegistroExecucoes.h"
 #include "apoio/Amostra.h"
 #include "apoio/BancosTeste.h"
 #include "apoio/Lote.h"
-#include "aplicacao/nucleo/RegistroExecucoes.h"
 #include "comum/Texto.h"
 
 namespace {
@@ -32,7 +32,7 @@ class RodadaCompleta : public ::testing::Test {
   // The generator and apoio::Consulta close their connections: the program
   // gets both files to itself.
   apoio::ResultadoLote Roda(std::vector<std::string> mais = {}) {
-    std::vector<std::string> args{"--origem",   origem.string(), "--destino",     destino.string(),
+    std::vector<std::string> args{"--origem",  origem.string(), "--destino",     destino.string(),
                                   "--cidades", "--clientes",    "--fornecedores"};
     args.insert(args.end(), mais.begin(), mais.end());
     return apoio::RodaLote(pasta.Caminho(), args);
@@ -62,7 +62,8 @@ class RodadaCompleta : public ::testing::Test {
     std::istringstream in(csv);
     std::string linha, r;
     while (std::getline(in, linha)) {
-      if (linha.rfind("execucao;", 0) == 0 || linha.rfind("tempo;", 0) == 0 || linha.rfind("resultado;", 0) == 0)
+      if (linha.rfind("execucao;", 0) == 0 || linha.rfind("tempo;", 0) == 0 || linha.rfind("resultado;", 0) == 0 ||
+          linha.rfind("situacao;", 0) == 0)
         continue;
       r += linha + "\n";
     }
@@ -173,8 +174,8 @@ TEST_F(RodadaCompleta, TabelaDeOrigemAusenteNaoEsvaziaNada) {
 }
 
 // A row the destination refuses in the last table: cities and clients were
-// committed by the emptying of FORNECE; the rollback only reaches what came
-// after it.
+// committed as each finished; the rollback only reaches the suppliers, whose
+// emptying was committed.
 TEST_F(RodadaCompleta, FalhaNosFornecedoresMantemCidadesEClientes) {
   Gera(30, 120, 20);
   apoio::Executa(origem, u"INSERT INTO PAGDB003 (CODIGO, RAZAO_SOCIAL) VALUES ('999999', 'RECUSADO')");
@@ -216,8 +217,7 @@ TEST_F(RodadaCompleta, RelatorioConfereComODestino) {
   EXPECT_EQ(gravadas.at("COMPCLIE"), Conta(destino, u"COMPCLIE"));
   EXPECT_EQ(gravadas.at("FORNECE"), Conta(destino, u"FORNECE"));
   EXPECT_NE(relatorio.find("lidas;Clientes;RECDB004;300;"), std::string::npos) << relatorio;
-  EXPECT_NE(relatorio.find("ignoradas;Clientes;;" + std::to_string(300 - ClientesComNome()) + ";"),
-            std::string::npos)
+  EXPECT_NE(relatorio.find("ignoradas;Clientes;;" + std::to_string(300 - ClientesComNome()) + ";"), std::string::npos)
       << relatorio;
   // Every created city is in the destination with its code, name and state.
   std::istringstream in(relatorio);
@@ -228,8 +228,8 @@ TEST_F(RodadaCompleta, RelatorioConfereComODestino) {
     std::istringstream campos(linha);
     for (std::string campo; std::getline(campos, campo, ';');) c.push_back(campo);
     ASSERT_GE(c.size(), 7u) << linha;
-    auto achada = apoio::Consulta(destino, u"SELECT CIDADE, ESTADO FROM CIDADES WHERE CODCIDADE = '" +
-                                               texto::DeUtf8(c[5]) + u"'");
+    auto achada = apoio::Consulta(
+        destino, u"SELECT CIDADE, ESTADO FROM CIDADES WHERE CODCIDADE = '" + texto::DeUtf8(c[5]) + u"'");
     ASSERT_EQ(achada.size(), 1u) << linha;
     EXPECT_EQ(texto::ParaUtf8(achada[0][0]), c[6]) << linha;
     ++criadas;
@@ -292,11 +292,71 @@ TEST_F(RodadaCompleta, RelatorioDeFalhaNomeiaTabelaLinhaEMotivo) {
     ASSERT_NE(pos, std::string::npos) << texto;
     EXPECT_NE(texto.find("SEM_RECUSADO", pos), std::string::npos) << texto;
   }
-  // The emptying of FORNECE had committed the cities and the clients.
-  EXPECT_NE(Le(txt).find("Resultado: erro; já estavam confirmadas e ficaram no destino: Cidades, Clientes; o resto "
-                         "foi desfeito;"),
+  EXPECT_NE(Le(txt).find("Fornecedores (PAGDB003): "), std::string::npos) << Le(txt);
+  EXPECT_NE(Le(txt).find(" (esvaziada e deixada vazia)\n"), std::string::npos) << Le(txt);
+  EXPECT_NE(Le(txt).find("Resultado: erro; Cidades: convertida e confirmada; Clientes: convertida e confirmada; "
+                         "Fornecedores: esvaziada e deixada vazia;"),
             std::string::npos)
       << Le(txt);
+}
+
+// The destination refuses to empty a table: by a trigger, found only when the
+// delete runs, after the tables before it were committed; or by a foreign key
+// of another table, found before anything is touched.
+TEST_F(RodadaCompleta, DestinoQueRecusaEsvaziarUmaTabela) {
+  struct Caso {
+    const char* nome;
+    std::vector<const char16_t*> prepara;
+    std::string resultado, situacoes;
+    int cidades;  // CIDADES afterwards; -1: every table as before the run
+  };
+  const std::vector<Caso> casos = {
+      {"trigger em CLIENTE",
+       {u"CREATE EXCEPTION NAO_APAGA 'nao apaga'",
+        u"CREATE TRIGGER CLIENTE_BD FOR CLIENTE BEFORE DELETE AS BEGIN EXCEPTION NAO_APAGA; END"},
+       "Resultado: erro; Cidades: convertida e confirmada; Clientes: deixada como estava; Fornecedores: deixada como "
+       "estava;",
+       "situacao=cidades:confirmada,clientes:como-estava,fornecedores:como-estava\t",
+       30},
+      {"chave estrangeira de PEDIDO",
+       {u"CREATE TABLE PEDIDO (NUMERO INTEGER, CODCLIENTE VARCHAR(8) CONSTRAINT PEDIDO_CLIENTE REFERENCES CLIENTE)",
+        u"INSERT INTO PEDIDO VALUES (1, '00000001')"},
+       "Resultado: erro; nada desta rodada foi gravado; Cidades: deixada como estava; Clientes: deixada como estava; "
+       "Fornecedores: deixada como estava;",
+       "situacao=cidades:como-estava,clientes:como-estava,fornecedores:como-estava\t",
+       -1},
+  };
+  Gera(30, 120, 20);
+  const fs::path original = pasta.Caminho() / "original.fdb";
+  fs::copy_file(destino, original);
+  for (const Caso& c : casos) {
+    SCOPED_TRACE(c.nome);
+    fs::copy_file(original, destino, fs::copy_options::overwrite_existing);
+    apoio::Executa(destino, u"INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES ('09000', 'DE ANTES', 'SP')");
+    apoio::Executa(destino, u"INSERT INTO CLIENTE (CODCLIENTE, NOME) VALUES ('00000001', 'DE ANTES')");
+    apoio::Executa(destino, u"INSERT INTO FORNECE (CODFORNEC, NOME) VALUES ('000001', 'DE ANTES')");
+    for (const char16_t* sql : c.prepara) apoio::Executa(destino, sql);
+    const auto antes = Destino();
+    const fs::path csv = pasta.Caminho() / "relatorio.csv";
+    const apoio::ResultadoLote r = Roda({"--relatorio", csv.string()});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.erros.find(c.resultado), std::string::npos) << r.erros;
+    const std::string log = Le(registro::ArquivoDoRegistro());
+    const std::string ultima = log.substr(log.rfind('\n', log.size() - 2) + 1);
+    EXPECT_NE(ultima.find(c.situacoes), std::string::npos) << ultima;
+    const std::string relatorio = Le(csv);
+    EXPECT_NE(relatorio.find("situacao;Clientes;;;;;;;deixada como estava\n"), std::string::npos) << relatorio;
+    const auto depois = Destino();
+    if (c.cidades < 0) {
+      EXPECT_EQ(depois, antes);
+    } else {
+      // This run's cities, committed; the old one is gone.
+      EXPECT_EQ(Conta(destino, u"CIDADES"), c.cidades);
+      EXPECT_EQ(Conta(destino, u"CIDADES WHERE CODCIDADE = '09000'"), 0);
+      EXPECT_EQ(Conta(destino, u"CLIENTE WHERE NOME = 'DE ANTES'"), 1);
+      EXPECT_EQ(Conta(destino, u"FORNECE WHERE NOME = 'DE ANTES'"), 1);
+    }
+  }
 }
 
 // A report that cannot be written stops the run before anything is touched.

@@ -27,13 +27,35 @@ class ModoSimulacao {
   bool anterior_;
 };
 
-// A table's conversion as one step of the report.
-template <typename Conversao>
-void TabelaDoRelatorio(const char16_t* nome, const char16_t* origem, Conversao&& converte) {
-  relatorio::IniciaTabela(nome, origem);
-  converte();
-  relatorio::TerminaTabela();
+// COMMIT of a finished table: its rows are committed before the next table's
+// emptying starts, so whatever fails later (a delete refused by a trigger or a
+// lock, a row, a signal) leaves the tables already finished converted. The
+// readers have sent every row when they return. Not in a dry run.
+void ConfirmaTabelaConcluida(TIBTransaction& Transacao) {
+  if (TConversao::Simulacao) return;
+  TConversao::PConfirmaTransacao(Transacao);
+  relatorio::Confirmou();
 }
+
+// One table's conversion, after the tables before it, as one step of the
+// report. The run's final commit or rollback covers only the last one.
+class SequenciaDeTabelas {
+ public:
+  explicit SequenciaDeTabelas(TIBTransaction& Transacao) : transacao_(Transacao) {}
+
+  template <typename Conversao>
+  void Converte(const char16_t* nome, const char16_t* origem, Conversao&& converte) {
+    if (algumaConcluida_) ConfirmaTabelaConcluida(transacao_);
+    relatorio::IniciaTabela(nome, origem);
+    converte();
+    relatorio::TerminaTabela();
+    algumaConcluida_ = true;
+  }
+
+ private:
+  TIBTransaction& transacao_;
+  bool algumaConcluida_ = false;
+};
 
 }  // namespace
 
@@ -66,14 +88,15 @@ bool TClassesConversaoController::FEfetuaConversao(const comum::TStringList& MPa
     if (tabelas.clientes) relatorio_.marcadas.push_back(u"clientes");
     if (tabelas.fornecedores) relatorio_.marcadas.push_back(u"fornecedores");
     verificacao::VerificaAntesDeConverter(BDOrigem, BDDestino, tabelas);
+    SequenciaDeTabelas rodada(Transacao);
     if (tabelas.cidades)
-      TabelaDoRelatorio(u"Cidades", u"RECDB001", [&] { PConverteCidades(BDOrigem, BDDestino, Barra, lblInfo); });
+      rodada.Converte(u"Cidades", u"RECDB001", [&] { PConverteCidades(BDOrigem, BDDestino, Barra, lblInfo); });
     if (tabelas.clientes)
-      TabelaDoRelatorio(u"Clientes", u"RECDB004", [&] { PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo); });
+      rodada.Converte(u"Clientes", u"RECDB004", [&] { PConverteClientes(BDOrigem, BDDestino, Barra, lblInfo); });
     if (tabelas.fornecedores)
-      TabelaDoRelatorio(u"Fornecedores", u"PAGDB003",
-                        [&] { PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo); });
-    // A signal that came after the last row still undoes the run.
+      rodada.Converte(u"Fornecedores", u"PAGDB003",
+                      [&] { PConverteFornecedores(BDOrigem, BDDestino, Barra, lblInfo); });
+    // A signal that came after the last row still undoes the last table.
     interrupcao::Verifica();
     if (simulacao_) {
       TConversao::PCancelaTransacao(Transacao);

@@ -1,8 +1,9 @@
 #pragma once
 // TClassesConversaoController: one conversion run. Converts the ticked tables
 // in the fixed order cities, clients, suppliers inside the destination
-// transaction, commits at the end or rolls back on the first error, and tells
-// the operator the outcome.
+// transaction, commits each finished table before the next one starts and the
+// last one at the end, rolls back on the first error what was not committed,
+// and tells the operator the outcome.
 #include <functional>
 #include <string>
 

@@ -84,6 +84,15 @@ std::string LinhaDoRegistro(const relatorio::TRelatorio& r, const std::string& a
   linha += "\tresultado=" + resultado;
   linha += "\tlidas=" + std::to_string(lidas) + "\tgravadas=" + std::to_string(gravadas) +
            "\tignoradas=" + std::to_string(ignoradas) + "\tcriadas=" + std::to_string(criadas);
+  // What each ticked table holds now: "cidades:confirmada,clientes:como-estava".
+  std::string situacoes;
+  for (const auto& [nome, situacao] : r.Situacoes()) {
+    const char* codigo = situacao == relatorio::Situacao::Confirmada  ? "confirmada"
+                         : situacao == relatorio::Situacao::Esvaziada ? "esvaziada"
+                                                                      : "como-estava";
+    situacoes += (situacoes.empty() ? "" : ",") + texto::ParaUtf8(texto::LowerCase(nome)) + ":" + codigo;
+  }
+  linha += "\tsituacao=" + situacoes;
   linha += "\tsegundos=" + texto::ParaUtf8(textorelatorio::Segundos(r.segundos));
   linha += "\trelatorio=" + Escapa(arquivoRelatorio);
   return linha + "\n";

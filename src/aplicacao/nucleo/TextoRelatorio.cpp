@@ -15,14 +15,17 @@ using relatorio::TRelatorio;
 
 std::u16string N(std::int64_t n) { return texto::IntParaTexto(n); }
 
-// What a failed run left in the destination: the tables committed by the
-// emptying of a later one stay.
+// What a failed run left in each ticked table; "nada desta rodada foi
+// gravado" only when no emptying and no row of it was committed.
 std::u16string Restou(const TRelatorio& r) {
-  std::u16string ficaram;
-  for (const Tabela& t : r.tabelas)
-    if (t.confirmada) ficaram += (ficaram.empty() ? u"" : u", ") + t.nome;
-  if (ficaram.empty()) return u"nada desta rodada foi gravado";
-  return u"já estavam confirmadas e ficaram no destino: " + ficaram + u"; o resto foi desfeito";
+  std::u16string s;
+  bool algoGravado = false;
+  for (const auto& [nome, situacao] : r.Situacoes()) {
+    algoGravado = algoGravado || situacao != relatorio::Situacao::ComoEstava;
+    s += u"; " + nome + u": " + TextoDaSituacao(situacao);
+  }
+  if (!algoGravado) return u"nada desta rodada foi gravado" + s;
+  return s.substr(2);
 }
 
 std::u16string TextoDoResultado(const TRelatorio& r) {
@@ -40,8 +43,7 @@ std::u16string TextoDoResultado(const TRelatorio& r) {
 
 std::u16string Destinos(const Tabela& t) {
   std::u16string s;
-  for (const auto& [nome, n] : t.gravadas)
-    s += (s.empty() ? N(n) + u" gravadas em " : u", " + N(n) + u" em ") + nome;
+  for (const auto& [nome, n] : t.gravadas) s += (s.empty() ? N(n) + u" gravadas em " : u", " + N(n) + u" em ") + nome;
   return s.empty() ? u"nenhuma gravada" : s;
 }
 
@@ -60,10 +62,11 @@ std::u16string Criadas(const Tabela& t) {
 }
 
 std::u16string LinhaDaTabela(const Tabela& t, bool fracassou) {
+  // After a failure each table says what it holds now.
   return t.nome + u" (" + t.origem + u"): " + N(t.lidas) + u" lidas, " + Destinos(t) + u", " +
          N(static_cast<std::int64_t>(t.ignoradas.size())) + u" ignoradas" + Criadas(t) + u"; " + Segundos(t.segundos) +
          u" s, " + PorSegundo(t.lidas, t.segundos) + u" registros/s" + (t.concluida ? u"" : u" (não terminou)") +
-         (fracassou && !t.confirmada ? u" (desfeita)" : u"");
+         (fracassou ? u" (" + TextoDaSituacao(t.SituacaoFinal()) + u")" : u"");
 }
 
 std::u16string Linha(const std::u16string& codigo, std::int64_t linha) {
@@ -117,6 +120,18 @@ std::u16string RegistroCsv(std::initializer_list<std::u16string> campos) {
 
 }  // namespace
 
+std::u16string TextoDaSituacao(relatorio::Situacao situacao) {
+  switch (situacao) {
+    case relatorio::Situacao::Confirmada:
+      return u"convertida e confirmada";
+    case relatorio::Situacao::Esvaziada:
+      return u"esvaziada e deixada vazia";
+    case relatorio::Situacao::ComoEstava:
+      break;
+  }
+  return u"deixada como estava";
+}
+
 std::u16string Segundos(double s) {
   char b[32];
   std::snprintf(b, sizeof b, "%.2f", s < 0 ? 0.0 : s);
@@ -156,8 +171,8 @@ std::u16string Completo(const TRelatorio& r) {
       for (const auto& i : t.ignoradas) s += u"  " + Linha(Visivel(i.codigo), i.linha) + u": " + i.motivo + u"\n";
     }
     if (!t.criadas.empty()) {
-      s += u"\n" + t.nome + u": registros criados pelas pesquisas (" +
-           N(static_cast<std::int64_t>(t.criadas.size())) + u")\n";
+      s += u"\n" + t.nome + u": registros criados pelas pesquisas (" + N(static_cast<std::int64_t>(t.criadas.size())) +
+           u")\n";
       for (const auto& c : t.criadas) {
         s += u"  " + c.tabela + u" " + Visivel(c.codigo) + u" " + Visivel(c.descricao);
         if (!c.estado.empty()) s += u" / " + Visivel(c.estado);
@@ -169,8 +184,8 @@ std::u16string Completo(const TRelatorio& r) {
 }
 
 std::u16string Csv(const TRelatorio& r) {
-  std::u16string s = RegistroCsv({u"registro", u"tabela", u"destino", u"quantidade", u"linha", u"codigo",
-                                  u"descricao", u"estado", u"detalhe"});
+  std::u16string s = RegistroCsv(
+      {u"registro", u"tabela", u"destino", u"quantidade", u"linha", u"codigo", u"descricao", u"estado", u"detalhe"});
   const std::u16string data = regional::FormataDataCurta(r.inicio) + u" " + regional::FormataHoraLonga(r.inicio);
   s += RegistroCsv({u"execucao", u"", r.destino, u"", u"", u"", r.origem, u"",
                     std::u16string(r.simulacao ? u"simulação" : u"conversão") + u" " + data});
@@ -178,14 +193,16 @@ std::u16string Csv(const TRelatorio& r) {
     s += RegistroCsv({u"lidas", t.nome, t.origem, N(t.lidas), u"", u"", u"", u"", u""});
     for (const auto& [destino, n] : t.gravadas)
       s += RegistroCsv({u"gravadas", t.nome, destino, N(n), u"", u"", u"", u"", u""});
-    s += RegistroCsv({u"ignoradas", t.nome, u"", N(static_cast<std::int64_t>(t.ignoradas.size())), u"", u"", u"",
-                      u"", u""});
+    s += RegistroCsv(
+        {u"ignoradas", t.nome, u"", N(static_cast<std::int64_t>(t.ignoradas.size())), u"", u"", u"", u"", u""});
     s += RegistroCsv({u"tempo", t.nome, u"", u"", u"", u"", u"", u"", Segundos(t.segundos)});
     for (const auto& i : t.ignoradas)
       s += RegistroCsv({u"ignorada", t.nome, u"", u"", N(i.linha), i.codigo, u"", u"", i.motivo});
     for (const auto& c : t.criadas)
       s += RegistroCsv({u"criada", t.nome, c.tabela, u"", u"", c.codigo, c.descricao, c.estado, u""});
   }
+  for (const auto& [nome, situacao] : r.Situacoes())
+    s += RegistroCsv({u"situacao", nome, u"", u"", u"", u"", u"", u"", TextoDaSituacao(situacao)});
   if (r.falha) {
     const auto& f = *r.falha;
     s += RegistroCsv({u"falha", f.tabela, u"", u"", f.linha > 0 ? N(f.linha) : u"", f.codigo, u"", u"", f.motivo});

@@ -19,6 +19,10 @@ std::u16string Completo(const relatorio::TRelatorio& r);
 // line breaks. The first line names the fields.
 std::u16string Csv(const relatorio::TRelatorio& r);
 
+// What a table holds after the run: "convertida e confirmada", "deixada como
+// estava" or "esvaziada e deixada vazia".
+std::u16string TextoDaSituacao(relatorio::Situacao situacao);
+
 // Seconds with two decimals and a decimal comma: "12,34".
 std::u16string Segundos(double s);
 // Whole rows per second over s seconds ("-" when s is too short to tell).

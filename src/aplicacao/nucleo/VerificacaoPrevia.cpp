@@ -77,6 +77,73 @@ void VerificaDestino(TIBDatabase& BDDestino, const std::u16string& insert) {
   }
 }
 
+// A destination table the run empties, and how a message counts its rows.
+struct TabelaEsvaziada {
+  const char16_t* tabela;
+  const char16_t* umRegistro;
+  const char16_t* registros;
+};
+
+struct Referencia {
+  std::u16string tabela;     // the referencing table
+  std::u16string restricao;  // the foreign key
+  std::vector<std::u16string> colunas;
+};
+
+// The foreign keys of the destination on the table, with their columns in
+// order. System table names are CHAR and come padded.
+std::vector<Referencia> ReferenciasA(TIBDatabase& BDDestino, const std::u16string& tabela) {
+  TIBQuery q;
+  q.SetDatabase(&BDDestino);
+  q.SQL().SetText(
+      u"SELECT FK.RDB$RELATION_NAME, FK.RDB$CONSTRAINT_NAME, SEG.RDB$FIELD_NAME "
+      u"FROM RDB$RELATION_CONSTRAINTS FK "
+      u"JOIN RDB$REF_CONSTRAINTS REF ON REF.RDB$CONSTRAINT_NAME = FK.RDB$CONSTRAINT_NAME "
+      u"JOIN RDB$RELATION_CONSTRAINTS PK ON PK.RDB$CONSTRAINT_NAME = REF.RDB$CONST_NAME_UQ "
+      u"JOIN RDB$INDEX_SEGMENTS SEG ON SEG.RDB$INDEX_NAME = FK.RDB$INDEX_NAME "
+      u"WHERE FK.RDB$CONSTRAINT_TYPE = 'FOREIGN KEY' AND PK.RDB$RELATION_NAME = :TABELA "
+      u"ORDER BY FK.RDB$CONSTRAINT_NAME, SEG.RDB$FIELD_POSITION");
+  q.ParamByName(u"TABELA").SetAsString(tabela);
+  q.Open();
+  std::vector<Referencia> referencias;
+  for (; !q.Eof(); q.Next()) {
+    const std::u16string restricao = texto::Trim(q.Fields(1).AsString());
+    if (referencias.empty() || referencias.back().restricao != restricao)
+      referencias.push_back({texto::Trim(q.Fields(0).AsString()), restricao, {}});
+    referencias.back().colunas.push_back(texto::Trim(q.Fields(2).AsString()));
+  }
+  q.Close();
+  return referencias;
+}
+
+// A delete of a whole table fails (or, with a cascading rule, changes another
+// table) while rows of a table the run keeps point at it: the run is refused
+// before any table is emptied. A reference between two tables the run empties
+// is left to the deletes themselves.
+void VerificaReferencias(TIBDatabase& BDDestino, const std::vector<TabelaEsvaziada>& esvaziadas) {
+  std::u16string achadas;
+  for (const TabelaEsvaziada& e : esvaziadas) {
+    for (const Referencia& r : ReferenciasA(BDDestino, e.tabela)) {
+      bool tambemEsvaziada = false;
+      for (const TabelaEsvaziada& outra : esvaziadas) tambemEsvaziada = tambemEsvaziada || r.tabela == outra.tabela;
+      if (tambemEsvaziada) continue;
+      // Under the default match a row with a null key column points at nothing.
+      std::u16string onde;
+      for (const auto& c : r.colunas) onde += (onde.empty() ? u" WHERE " : u" AND ") + c + u" IS NOT NULL";
+      const std::u16string n = UmValor(BDDestino, u"SELECT COUNT(*) FROM " + r.tabela + onde);
+      if (n.empty() || n == u"0") continue;
+      achadas += (achadas.empty() ? u"" : u"; ") + r.tabela + u" referencia " + n + u" " +
+                 (n == u"1" ? e.umRegistro : e.registros) + u" pela restrição " + r.restricao;
+    }
+  }
+  if (!achadas.empty()) {
+    throw comum::Erro(
+        u"Outras tabelas do banco de dados Vestrel referenciam registros que a conversão apagaria; "
+        u"nada foi alterado: " +
+        achadas + u".");
+  }
+}
+
 }  // namespace
 
 DestinoDoInsert LeInsert(const std::u16string& sql) {
@@ -129,6 +196,15 @@ void VerificaAntesDeConverter(TIBDatabase& BDOrigem, TIBDatabase& BDDestino, con
     TConverteFornece fornecedor(&BDDestino);
     VerificaDestino(BDDestino, fornecedor.MontaSql());
   }
+
+  std::vector<TabelaEsvaziada> esvaziadas;
+  if (tabelas.cidades) esvaziadas.push_back({u"CIDADES", u"cidade", u"cidades"});
+  if (tabelas.clientes) {
+    esvaziadas.push_back({u"CLIENTE", u"cliente", u"clientes"});
+    esvaziadas.push_back({u"COMPCLIE", u"complemento de cliente", u"complementos de clientes"});
+  }
+  if (tabelas.fornecedores) esvaziadas.push_back({u"FORNECE", u"fornecedor", u"fornecedores"});
+  VerificaReferencias(BDDestino, esvaziadas);
 }
 
 }  // namespace verificacao

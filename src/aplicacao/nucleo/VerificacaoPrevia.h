@@ -1,8 +1,9 @@
 #pragma once
 // What a run checks before it changes anything: that source and destination
 // are two databases, that the destination is of dialect 1, that every ticked
-// table's source rows can be read, and that every destination table and
-// column the run writes exists. A run that fails a check leaves both
+// table's source rows can be read, that every destination table and column
+// the run writes exists, and that no row of a table the run keeps references
+// a table it empties. A run that fails a check leaves both
 // databases as they were.
 #include "banco/IBDatabase.h"
 
