@@ -225,7 +225,8 @@ std::string TextoDeUso() {
          "\n"
          "O resumo da rodada sai na saída de erros; a mensagem de sucesso, sozinha, na\n"
          "saída padrão. Cada rodada acrescenta uma linha ao registro de execuções:\n"
-         "  " + (registro.empty() ? std::string("$XDG_DATA_HOME/conversor-zorvan-grafica/execucoes.log") : registro) +
+         "  " +
+         (registro.empty() ? std::string("$XDG_DATA_HOME/conversor-zorvan-grafica/execucoes.log") : registro) +
          "\n"
          "\n"
          "Saída: 0 conversão concluída, 1 verificação ou conversão com erro, 2 uso incorreto,\n"

@@ -62,16 +62,18 @@ bool Existe(const std::filesystem::path& p) {
 void PreparaRaizPropria(Estado& e) {
   if (!e.raizPropria.empty() || std::getenv("FIREBIRD")) return;
   const MotoresLocais m = MotoresDestaInstalacao();
-  if (!m.firebird4 || !m.firebird3) return;
+  const std::filesystem::path fb4 = PastaFirebird() / "4.0";
+  if (!m.firebird3 || !Existe(fb4 / "firebird.msg")) return;
   std::string modelo = (std::filesystem::temp_directory_path() / "conversor-firebird-XXXXXX").string();
   if (!mkdtemp(modelo.data())) return;
   const std::filesystem::path raiz = modelo;
-  const std::filesystem::path fb4 = PastaFirebird() / "4.0";
   std::ofstream(raiz / "firebird.conf") << "# Written by the converter for its own process.\n"
-                                        << "Providers = Remote, Engine13, Engine12, Loopback\n";
-  std::ofstream(raiz / "plugins.conf") << "Plugin = Engine13 {\n\tModule = " << (fb4 / "plugins/libEngine13").string()
-                                       << "\n}\nPlugin = Engine12 {\n\tModule = "
-                                       << (PastaFirebird() / "3.0/plugins/libEngine12").string() << "\n}\n";
+                                        << "Providers = Remote, " << (m.firebird4 ? "Engine13, " : "")
+                                        << "Engine12, Loopback\n";
+  std::ofstream plugins(raiz / "plugins.conf");
+  if (m.firebird4) plugins << "Plugin = Engine13 {\n\tModule = " << (fb4 / "plugins/libEngine13").string() << "\n}\n";
+  plugins << "Plugin = Engine12 {\n\tModule = " << (PastaFirebird() / "3.0/plugins/libEngine12").string() << "\n}\n";
+  plugins.close();
   std::error_code ec;
   std::filesystem::create_symlink(fb4 / "firebird.msg", raiz / "firebird.msg", ec);
   std::filesystem::create_symlink(fb4 / "intl", raiz / "intl", ec);

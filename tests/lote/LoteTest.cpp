@@ -108,8 +108,7 @@ TEST_F(Lote, ArquivoQueNenhumMotorDestaInstalacaoAbre) {
   GravaCabecalho(fb6, 14, 0);
   std::ofstream(texto) << "CREATE TABLE RECDB001 (CODIGO VARCHAR(5));\n";
   std::ofstream{vazio};
-  const std::string oQueFazer =
-      ", que esta instalação não abre como arquivo local: ela abre arquivos do ";
+  const std::string oQueFazer = ", que esta instalação não abre como arquivo local: ela abre arquivos do ";
   const std::string acesseO =
       ". Acesse-o por um servidor Firebird da versão dele, informando servidor/porta:caminho, ou faça um backup dele "
       "com o gbak dessa versão e restaure-o com o gbak de uma versão que esta instalação abre.\n";
@@ -118,19 +117,23 @@ TEST_F(Lote, ArquivoQueNenhumMotorDestaInstalacaoAbre) {
     std::string inicio, fim;
   };
   const Caso casos[] = {
-      {fb25, destino, "O banco de dados de origem (" + fb25.string() + ") foi gravado pelo Firebird 2.5 (ODS 11.2)" + oQueFazer,
+      {fb25, destino,
+       "O banco de dados de origem (" + fb25.string() + ") foi gravado pelo Firebird 2.5 (ODS 11.2)" + oQueFazer,
        acesseO},
-      {origem, fb5, "O banco de dados de destino (" + fb5.string() + ") foi gravado pelo Firebird 5 (ODS 13.1)" + oQueFazer,
+      {origem, fb5,
+       "O banco de dados de destino (" + fb5.string() + ") foi gravado pelo Firebird 5 (ODS 13.1)" + oQueFazer,
        acesseO},
       {fb6, destino,
        "O banco de dados de origem (" + fb6.string() +
            ") foi gravado por uma versão do Firebird desconhecida ou mais nova (ODS 14.0)" + oQueFazer,
        acesseO},
-      {texto, destino, "O banco de dados de origem (" + texto.string() +
-                           ") não é um banco de dados Firebird: o arquivo está vazio, truncado ou é de outro tipo.\n",
+      {texto, destino,
+       "O banco de dados de origem (" + texto.string() +
+           ") não é um banco de dados Firebird: o arquivo está vazio, truncado ou é de outro tipo.\n",
        ""},
-      {origem, vazio, "O banco de dados de destino (" + vazio.string() +
-                          ") não é um banco de dados Firebird: o arquivo está vazio, truncado ou é de outro tipo.\n",
+      {origem, vazio,
+       "O banco de dados de destino (" + vazio.string() +
+           ") não é um banco de dados Firebird: o arquivo está vazio, truncado ou é de outro tipo.\n",
        ""},
   };
   for (const auto& c : casos) {
@@ -140,7 +143,8 @@ TEST_F(Lote, ArquivoQueNenhumMotorDestaInstalacaoAbre) {
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.saida, "");
     EXPECT_EQ(r.erros.rfind(c.inicio, 0), 0u) << r.erros;
-    EXPECT_TRUE(r.erros.size() >= c.fim.size() && r.erros.compare(r.erros.size() - c.fim.size(), c.fim.size(), c.fim) == 0)
+    EXPECT_TRUE(r.erros.size() >= c.fim.size() &&
+                r.erros.compare(r.erros.size() - c.fim.size(), c.fim.size(), c.fim) == 0)
         << r.erros;
   }
   EXPECT_EQ(apoio::ContaLinhas(destino, u"CIDADES"), 1);

@@ -221,8 +221,8 @@ void TFPrincipal::ConfiguraBancos() {
   ConfiguraConexao(ibdOrigem, ibtTransacaoOrigem);
 }
 
-void TFPrincipal::AbreBanco(TIBDatabase& banco, TIBTransaction& transacao, QLineEdit& edtCaminho,
-                            const QString& filtro, verificacao::Lado lado) {
+void TFPrincipal::AbreBanco(TIBDatabase& banco, TIBTransaction& transacao, QLineEdit& edtCaminho, const QString& filtro,
+                            verificacao::Lado lado) {
   transacao.SetActive(false);
   banco.SetConnected(false);
   const QString caminho = DialogoAbrirArquivo(QCoreApplication::applicationDirPath(), filtro);
@@ -251,8 +251,7 @@ void TFPrincipal::btnAbrirOrigemClick() {
 }
 
 void TFPrincipal::btnAbrirVestrelClick() {
-  AbreBanco(ibdVestrel, ibtTransacaoVestrel, *edtCaminhoBDDestino, QStringLiteral("*.FB"),
-            verificacao::Lado::Destino);
+  AbreBanco(ibdVestrel, ibtTransacaoVestrel, *edtCaminhoBDDestino, QStringLiteral("*.FB"), verificacao::Lado::Destino);
 }
 
 void TFPrincipal::btnConverterClick() {

@@ -44,7 +44,8 @@ std::u16string ProblemaDoArquivo(const std::u16string& caminho, Lado lado, const
   const std::u16string gravadoPor = versao.empty()
                                         ? u"por uma versão do Firebird desconhecida ou mais nova (" + ods + u")"
                                         : u"pelo Firebird " + versao + u" (" + ods + u")";
-  return quem + u" foi gravado " + gravadoPor + u", que esta instalação não abre como arquivo local: ela abre arquivos do " + VersoesQueAbre(motores) +
+  return quem + u" foi gravado " + gravadoPor +
+         u", que esta instalação não abre como arquivo local: ela abre arquivos do " + VersoesQueAbre(motores) +
          u". Acesse-o por um servidor Firebird da versão dele, informando servidor/porta:caminho, ou faça um backup "
          u"dele com o gbak dessa versão e restaure-o com o gbak de uma versão que esta instalação abre.";
 }
