@@ -10,7 +10,7 @@ PACOTES=(
   firebird3.0-server
   qt6-base-dev libgl-dev libfontconfig-dev xvfb xauth fonts-wine
   # The icon's sizes, the desktop entry's check and the Debian package.
-  librsvg2-bin desktop-file-utils dpkg-dev
+  librsvg2-bin desktop-file-utils dpkg-dev file
   # Version-neutral names: the release's own clang and LLVM.
   clang libclang-rt-dev llvm
 )

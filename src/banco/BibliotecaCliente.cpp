@@ -56,8 +56,9 @@ bool Existe(const std::filesystem::path& p) {
 // So that Firebird 3 files open too, without touching the system's
 // configuration, the process gets a root folder of its own: a firebird.conf
 // naming both engines (Firebird 4's first, so the files created are of one
-// version, the one the system's tools read), a plugins.conf with their
-// modules, and the system's messages and character sets. An operator's own
+// version, the one the system's tools read) and including the system's, a
+// plugins.conf with their modules, and the system's messages and character
+// sets. An operator's own
 // FIREBIRD setting is left alone.
 void PreparaRaizPropria(Estado& e) {
   if (!e.raizPropria.empty() || std::getenv("FIREBIRD")) return;
@@ -67,9 +68,13 @@ void PreparaRaizPropria(Estado& e) {
   std::string modelo = (std::filesystem::temp_directory_path() / "conversor-firebird-XXXXXX").string();
   if (!mkdtemp(modelo.data())) return;
   const std::filesystem::path raiz = modelo;
-  std::ofstream(raiz / "firebird.conf") << "# Written by the converter for its own process.\n"
-                                        << "Providers = Remote, " << (m.firebird4 ? "Engine13, " : "")
-                                        << "Engine12, Loopback\n";
+  // The first setting of a name counts: the system's settings follow, all but
+  // the providers kept as they are.
+  std::ofstream conf(raiz / "firebird.conf");
+  conf << "# Written by the converter for its own process.\n"
+       << "Providers = Remote, " << (m.firebird4 ? "Engine13, " : "") << "Engine12, Loopback\n";
+  if (Existe(fb4 / "firebird.conf")) conf << "include " << (fb4 / "firebird.conf").string() << "\n";
+  conf.close();
   std::ofstream plugins(raiz / "plugins.conf");
   if (m.firebird4) plugins << "Plugin = Engine13 {\n\tModule = " << (fb4 / "plugins/libEngine13").string() << "\n}\n";
   plugins << "Plugin = Engine12 {\n\tModule = " << (PastaFirebird() / "3.0/plugins/libEngine12").string() << "\n}\n";

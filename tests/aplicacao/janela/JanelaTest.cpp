@@ -365,11 +365,12 @@ class TesteJanela : public QObject {
     std::ofstream(lixo) << "not a database";
     AbreDestino(destino);
     AbreOrigem(lixo);
-    // The failed connection went to the default error report.
+    // The header page tells before any engine sees the file.
     QCOMPARE(caixas->caixas.size(), size_t{1});
-    QCOMPARE(caixas->caixas[0].icone, QMessageBox::Critical);
-    QCOMPARE(caixas->caixas[0].titulo, janela::TituloAplicacao());
-    QVERIFY(!caixas->caixas[0].texto.isEmpty());
+    QCOMPARE(caixas->caixas[0].icone, QMessageBox::Warning);
+    QCOMPARE(caixas->caixas[0].texto, QStringLiteral("O banco de dados de origem (") + Caminho(lixo) +
+                                          QStringLiteral(") não é um banco de dados Firebird: o arquivo está vazio, "
+                                                         "truncado ou é de outro tipo."));
     QCOMPARE(w->edtCaminhoBDOrigem->text(), Caminho(lixo));
     QVERIFY(!w->ibdOrigem.Connected());
     QVERIFY(!w->ibtTransacaoOrigem.Active());
