@@ -38,9 +38,9 @@ mkdir -p build-fuzz/logs build-fuzz/artefatos
 # stops the run with its stack.
 export ASAN_OPTIONS="detect_leaks=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
-# Stacks with file and line: the symbolizer of llvm-14 has a versioned name.
-if [ -z "${ASAN_SYMBOLIZER_PATH:-}" ] && command -v llvm-symbolizer-14 >/dev/null; then
-  export ASAN_SYMBOLIZER_PATH="$(command -v llvm-symbolizer-14)"
+# Stacks with file and line: the package llvm names the release's symbolizer.
+if [ -z "${ASAN_SYMBOLIZER_PATH:-}" ] && command -v llvm-symbolizer >/dev/null; then
+  export ASAN_SYMBOLIZER_PATH="$(command -v llvm-symbolizer)"
 fi
 
 roda() {

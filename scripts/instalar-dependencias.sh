@@ -10,11 +10,19 @@ PACOTES=(
   firebird3.0-server
   qt6-base-dev libgl-dev libfontconfig-dev xvfb xauth fonts-wine
   # The icon's sizes, the desktop entry's check and the Debian package.
-  librsvg2-bin desktop-file-utils dpkg-dev
+  librsvg2-bin desktop-file-utils dpkg-dev file
   # Qt's own texts in Portuguese; Debian's package checker and the AppStream validator.
   qt6-translations-l10n lintian appstream
-  clang libclang-rt-14-dev llvm-14
+  # Version-neutral names: the release's own clang and LLVM.
+  clang libclang-rt-dev llvm
 )
+
+# Debian 13's client library is Firebird 4's: its engine opens the Firebird 4
+# files (ODS 13.0) the program creates there, beside Firebird 3's for ODS 12.
+. /etc/os-release
+if [ "${VERSION_CODENAME:-}" != "bookworm" ] && apt-cache show firebird4.0-server-core >/dev/null 2>&1; then
+  PACOTES+=(firebird4.0-server-core firebird4.0-utils)
+fi
 
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then

@@ -38,7 +38,12 @@ echo "Pacote: $PACOTE"
 # and apt must be able to satisfy them.
 DEPENDENCIAS="$(dpkg-deb -f "$PACOTE" Depends)"
 echo "Depends: $DEPENDENCIAS"
-for p in libfbclient2 firebird3.0-server-core libqt6widgets6 qt6-qpa-plugins fonts-wine; do
+MOTORES=(firebird3.0-server-core)
+# Where the client library is Firebird 4's (Debian 13), its engine too.
+if [ -e "/usr/lib/$(dpkg-architecture -qDEB_HOST_MULTIARCH)/firebird/4.0" ]; then
+  MOTORES+=(firebird4.0-server-core)
+fi
+for p in libfbclient2 "${MOTORES[@]}" libqt6widgets6 qt6-qpa-plugins fonts-wine; do
   grep -Eq "(^|, )$p( |,|$)" <<<"$DEPENDENCIAS" || falha "the package does not depend on $p"
 done
 apt-get install --simulate --no-install-recommends "$PACOTE" >"$PASTA/apt.log" 2>&1 ||

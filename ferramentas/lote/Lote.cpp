@@ -11,6 +11,7 @@
 #include <functional>
 #include <set>
 
+#include "aplicacao/nucleo/ArquivoLocal.h"
 #include "aplicacao/nucleo/Avisos.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 #include "aplicacao/nucleo/ConfiguracaoConexao.h"
@@ -172,7 +173,8 @@ struct Lado {
 };
 
 // The window's two checks, then the connection; false after a warning.
-bool Conecta(Lado& lado, const std::u16string& caminho, const char16_t* avisoVazio, std::ostream& erros) {
+bool Conecta(Lado& lado, const std::u16string& caminho, const char16_t* avisoVazio, verificacao::Lado qual,
+             std::ostream& erros) {
   if (caminho.empty()) {
     ui::MostraMensagem(ui::TipoMensagem::Aviso, avisoVazio);
     return false;
@@ -187,7 +189,9 @@ bool Conecta(Lado& lado, const std::u16string& caminho, const char16_t* avisoVaz
   if (!lado.banco.TestConnected()) {
     ui::MostraMensagem(ui::TipoMensagem::Aviso, avisos::SemConexao);
     if (!causa.empty()) erros << "Motivo: " << ParaTerminal(causa) << std::endl;
-    erros << "Banco de dados: " << texto::ParaUtf8(caminho) << std::endl;
+    std::u16string nome = verificacao::NomeDoLado(qual);
+    nome[0] = u'B';
+    erros << ParaTerminal(nome) << ": " << ParaTerminal(caminho) << std::endl;
     return false;
   }
   lado.transacao.SetActive(true);
@@ -221,7 +225,8 @@ std::string TextoDeUso() {
          "\n"
          "O resumo da rodada sai na saída de erros; a mensagem de sucesso, sozinha, na\n"
          "saída padrão. Cada rodada acrescenta uma linha ao registro de execuções:\n"
-         "  " + (registro.empty() ? std::string("$XDG_DATA_HOME/conversor-zorvan-grafica/execucoes.log") : registro) +
+         "  " +
+         (registro.empty() ? std::string("$XDG_DATA_HOME/conversor-zorvan-grafica/execucoes.log") : registro) +
          "\n"
          "\n"
          "Saída: 0 conversão concluída, 1 verificação ou conversão com erro, 2 uso incorreto,\n"
@@ -342,8 +347,13 @@ int Executa(const std::vector<std::string>& args, std::ostream& saida, std::ostr
     Lado destino;
     // The source is checked like the destination: a run must never empty a
     // destination table when the source cannot be read.
-    if (Conecta(destino, opcoes.destino, avisos::CaminhoDestinoVazio, erros) &&
-        Conecta(origem, opcoes.origem, avisos::CaminhoOrigemVazio, erros)) {
+    // A local file no engine here opens is named before either side is opened.
+    std::u16string problema = verificacao::ProblemaDoArquivo(opcoes.destino, verificacao::Lado::Destino);
+    if (problema.empty()) problema = verificacao::ProblemaDoArquivo(opcoes.origem, verificacao::Lado::Origem);
+    if (!problema.empty()) {
+      ui::MostraMensagem(ui::TipoMensagem::Aviso, problema);
+    } else if (Conecta(destino, opcoes.destino, avisos::CaminhoDestinoVazio, verificacao::Lado::Destino, erros) &&
+               Conecta(origem, opcoes.origem, avisos::CaminhoOrigemVazio, verificacao::Lado::Origem, erros)) {
       comum::TStringList MParams;
       pIniciaListaParametros(MParams);
       pCarregaParametros(MParams, opcoes.cidades, opcoes.clientes, opcoes.fornecedores);

@@ -479,7 +479,8 @@ TEST(CamadaBancoConexao, BibliotecaClienteAusente) {
   banco::DefineNomeBibliotecaCliente(banco::NomePadraoBibliotecaCliente());
   EXPECT_EQ(m,
             u"InterBase library libnao-existe-fbclient.so.9 not found in the path. Please install InterBase "
-            u"to use this functionality");
+            u"to use this functionality (libnao-existe-fbclient.so.9: cannot open shared object file: No such file or "
+            u"directory)");
 }
 
 // The server goes away under an active transaction: the commit raises the

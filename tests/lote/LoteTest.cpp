@@ -79,7 +79,74 @@ TEST_F(Lote, OrigemQueNaoConectaNaoMexeNoDestino) {
                           0),
             0u)
       << r.erros;
-  EXPECT_NE(r.erros.find("NAO_EXISTE.FDB"), std::string::npos);
+  EXPECT_NE(r.erros.find("Banco de dados de origem: " + inexistente.string()), std::string::npos) << r.erros;
+  EXPECT_EQ(apoio::ContaLinhas(destino, u"CIDADES"), 1);
+}
+
+// A header page as the given ODS writes it; the rest of the file is zeros.
+void GravaCabecalho(const fs::path& arquivo, int maior, int menor) {
+  std::string b(4096, '\0');
+  b[0] = 1;
+  b[17] = 0x20;  // 8192-byte pages
+  b[18] = static_cast<char>(maior);
+  b[19] = static_cast<char>(0x80);
+  b[maior <= 11 ? 62 : 64] = static_cast<char>(menor);
+  std::ofstream(arquivo, std::ios::binary) << b;
+}
+
+// Files no engine here opens are named, with their side, the version that
+// wrote them and what to do, before either database is opened.
+TEST_F(Lote, ArquivoQueNenhumMotorDestaInstalacaoAbre) {
+  apoio::Executa(destino, u"INSERT INTO CIDADES (CODCIDADE, CIDADE) VALUES ('00001', 'FICA')");
+  const fs::path fb25 = pasta.Caminho() / "FB25.FDB";
+  const fs::path fb5 = pasta.Caminho() / "FB5.FB";
+  const fs::path fb6 = pasta.Caminho() / "FB6.FDB";
+  const fs::path texto = pasta.Caminho() / "TEXTO.FDB";
+  const fs::path vazio = pasta.Caminho() / "VAZIO.FB";
+  GravaCabecalho(fb25, 11, 2);
+  GravaCabecalho(fb5, 13, 1);
+  GravaCabecalho(fb6, 14, 0);
+  std::ofstream(texto) << "CREATE TABLE RECDB001 (CODIGO VARCHAR(5));\n";
+  std::ofstream{vazio};
+  const std::string oQueFazer = ", que esta instalação não abre como arquivo local: ela abre arquivos do ";
+  const std::string acesseO =
+      ". Acesse-o por um servidor Firebird da versão dele, informando servidor/porta:caminho, ou faça um backup dele "
+      "com o gbak dessa versão e restaure-o com o gbak de uma versão que esta instalação abre.\n";
+  struct Caso {
+    fs::path origem, destino;
+    std::string inicio, fim;
+  };
+  const Caso casos[] = {
+      {fb25, destino,
+       "O banco de dados de origem (" + fb25.string() + ") foi gravado pelo Firebird 2.5 (ODS 11.2)" + oQueFazer,
+       acesseO},
+      {origem, fb5,
+       "O banco de dados de destino (" + fb5.string() + ") foi gravado pelo Firebird 5 (ODS 13.1)" + oQueFazer,
+       acesseO},
+      {fb6, destino,
+       "O banco de dados de origem (" + fb6.string() +
+           ") foi gravado por uma versão do Firebird desconhecida ou mais nova (ODS 14.0)" + oQueFazer,
+       acesseO},
+      {texto, destino,
+       "O banco de dados de origem (" + texto.string() +
+           ") não é um banco de dados Firebird: o arquivo está vazio, truncado ou é de outro tipo.\n",
+       ""},
+      {origem, vazio,
+       "O banco de dados de destino (" + vazio.string() +
+           ") não é um banco de dados Firebird: o arquivo está vazio, truncado ou é de outro tipo.\n",
+       ""},
+  };
+  for (const auto& c : casos) {
+    SCOPED_TRACE(c.origem.string() + " -> " + c.destino.string());
+    apoio::ResultadoLote r =
+        Roda({"--origem", c.origem.string(), "--destino", c.destino.string(), "--cidades", "--clientes"});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.saida, "");
+    EXPECT_EQ(r.erros.rfind(c.inicio, 0), 0u) << r.erros;
+    EXPECT_TRUE(r.erros.size() >= c.fim.size() &&
+                r.erros.compare(r.erros.size() - c.fim.size(), c.fim.size(), c.fim) == 0)
+        << r.erros;
+  }
   EXPECT_EQ(apoio::ContaLinhas(destino, u"CIDADES"), 1);
 }
 

@@ -175,8 +175,7 @@ TEST_F(Servidor, ServidorMortoNoMeioDosClientes) {
   const std::string cabeca = "Convertendo Cidades - Registro " + std::to_string(kCidades) + " de " +
                              std::to_string(kCidades) + " - " + std::to_string(kCidades) + " registros em T s\n" +
                              kErroNaConversao;
-  EXPECT_EQ(apoio::SemTempos(r.erros).rfind(cabeca, 0), 0u)
-      << r.erros;
+  EXPECT_EQ(apoio::SemTempos(r.erros).rfind(cabeca, 0), 0u) << r.erros;
   // The cause is the client library's: the connection broke.
   EXPECT_NE(r.erros.find("connection", cabeca.size()), std::string::npos) << r.erros;
 
@@ -207,7 +206,8 @@ TEST_F(Servidor, SenhaRecusadaNaoMexeNoDestino) {
   EXPECT_EQ(r.saida, "");
   EXPECT_EQ(r.erros.rfind(kSemConexao, 0), 0u) << r.erros;
   EXPECT_NE(r.erros.find("user name and password are not defined"), std::string::npos) << r.erros;
-  EXPECT_NE(r.erros.find("Banco de dados: " + servidor.NomeConexao(amostra.destino)), std::string::npos) << r.erros;
+  EXPECT_NE(r.erros.find("Banco de dados de destino: " + servidor.NomeConexao(amostra.destino)), std::string::npos)
+      << r.erros;
 
   const auto depois = LeTodas(amostra.destino);
   for (std::size_t i = 0; i < std::size(kTabelas); ++i) ComparaLinhas(kTabelas[i], antes[i], depois[i]);

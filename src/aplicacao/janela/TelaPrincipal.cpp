@@ -21,6 +21,7 @@
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 #include "aplicacao/nucleo/ConfiguracaoConexao.h"
 #include "aplicacao/nucleo/RegistroExecucoes.h"
+#include "comum/Erro.h"
 #include "comum/Texto.h"
 #include "conversao/Interrupcao.h"
 
@@ -220,24 +221,37 @@ void TFPrincipal::ConfiguraBancos() {
   ConfiguraConexao(ibdOrigem, ibtTransacaoOrigem);
 }
 
-void TFPrincipal::AbreBanco(TIBDatabase& banco, TIBTransaction& transacao, QLineEdit& edtCaminho,
-                            const QString& filtro) {
+void TFPrincipal::AbreBanco(TIBDatabase& banco, TIBTransaction& transacao, QLineEdit& edtCaminho, const QString& filtro,
+                            verificacao::Lado lado) {
   transacao.SetActive(false);
   banco.SetConnected(false);
   const QString caminho = DialogoAbrirArquivo(QCoreApplication::applicationDirPath(), filtro);
   if (caminho.isEmpty()) return;
   edtCaminho.setText(caminho);
-  banco.SetDatabaseName(caminho.toStdU16String());
-  banco.SetConnected(true);
+  const std::u16string nome = caminho.toStdU16String();
+  // A file no engine here opens gets the message that says what to do; the
+  // side stays closed, so "Converter" stops at it.
+  const std::u16string problema = verificacao::ProblemaDoArquivo(nome, lado);
+  if (!problema.empty()) {
+    ui::MostraMensagem(ui::TipoMensagem::Aviso, problema);
+    return;
+  }
+  banco.SetDatabaseName(nome);
+  try {
+    banco.SetConnected(true);
+  } catch (const std::exception& e) {
+    throw comum::Erro(u"O " + verificacao::NomeDoLado(lado) + u" (" + nome + u") não pôde ser aberto: " +
+                      comum::MensagemDe(e));
+  }
   if (banco.TestConnected()) transacao.SetActive(true);
 }
 
 void TFPrincipal::btnAbrirOrigemClick() {
-  AbreBanco(ibdOrigem, ibtTransacaoOrigem, *edtCaminhoBDOrigem, QStringLiteral("*.FDB"));
+  AbreBanco(ibdOrigem, ibtTransacaoOrigem, *edtCaminhoBDOrigem, QStringLiteral("*.FDB"), verificacao::Lado::Origem);
 }
 
 void TFPrincipal::btnAbrirVestrelClick() {
-  AbreBanco(ibdVestrel, ibtTransacaoVestrel, *edtCaminhoBDDestino, QStringLiteral("*.FB"));
+  AbreBanco(ibdVestrel, ibtTransacaoVestrel, *edtCaminhoBDDestino, QStringLiteral("*.FB"), verificacao::Lado::Destino);
 }
 
 void TFPrincipal::btnConverterClick() {

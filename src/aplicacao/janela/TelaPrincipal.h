@@ -9,6 +9,7 @@
 #include <functional>
 
 #include "aplicacao/janela/Mensagens.h"
+#include "aplicacao/nucleo/ArquivoLocal.h"
 #include "aplicacao/nucleo/Avisos.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBTransaction.h"
@@ -96,7 +97,8 @@ class TFPrincipal : public QWidget {
  private:
   void CriaControles();
   void ConfiguraBancos();
-  void AbreBanco(TIBDatabase& banco, TIBTransaction& transacao, QLineEdit& edtCaminho, const QString& filtro);
+  void AbreBanco(TIBDatabase& banco, TIBTransaction& transacao, QLineEdit& edtCaminho, const QString& filtro,
+                 verificacao::Lado lado);
   void FechaSePedido();
 
   janela::TInterfaceQt interface_;

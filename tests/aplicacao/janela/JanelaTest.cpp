@@ -3,12 +3,12 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QFile>
 #include <QTest>
 #include <QWindow>
 #include <fstream>
@@ -309,6 +309,35 @@ class TesteJanela : public QObject {
     QCOMPARE(caixas->caixas[0].icone, QMessageBox::Warning);
   }
 
+  // A Firebird 2.5 file picked as the source is named with what to do, before
+  // any engine sees it; the side stays closed and "Converter" stops at it.
+  void OrigemDeOutraVersaoDizOQueFazer() {
+    CriaBancos();
+    AbreDestino(destino);
+    const fs::path antigo = pasta->Caminho() / "FB25.FDB";
+    std::string pagina(2048, '\0');
+    pagina[0] = 1;
+    pagina[17] = 0x10;
+    pagina[18] = 11;
+    pagina[19] = static_cast<char>(0x80);
+    pagina[62] = 2;
+    std::ofstream(antigo, std::ios::binary) << pagina;
+    AbreOrigem(antigo);
+    QCOMPARE(caixas->caixas.size(), size_t{1});
+    QVERIFY2(caixas->caixas[0].texto.startsWith(QStringLiteral("O banco de dados de origem (") + Caminho(antigo) +
+                                                QStringLiteral(") foi gravado pelo Firebird 2.5 (ODS 11.2)")),
+             qPrintable(caixas->caixas[0].texto));
+    QVERIFY(caixas->caixas[0].texto.contains(QStringLiteral("servidor/porta:caminho")));
+    QCOMPARE(caixas->caixas[0].icone, QMessageBox::Warning);
+    QVERIFY(!w->ibdOrigem.Connected());
+    w->chkCidades->setChecked(true);
+    Clica(w->btnConverter);
+    QCOMPARE(caixas->caixas.size(), size_t{2});
+    QCOMPARE(caixas->caixas[1].texto, kSemConexao);
+    w->ibtTransacaoVestrel.Rollback();
+    QCOMPARE(apoio::ContaLinhas(destino, u"CIDADES"), 1);
+  }
+
   // Without a source picked the run does not start: the ticked destination
   // table keeps its rows.
   void SoDestinoEscolhidoAvisaDaOrigem() {
@@ -336,11 +365,12 @@ class TesteJanela : public QObject {
     std::ofstream(lixo) << "not a database";
     AbreDestino(destino);
     AbreOrigem(lixo);
-    // The failed connection went to the default error report.
+    // The header page tells before any engine sees the file.
     QCOMPARE(caixas->caixas.size(), size_t{1});
-    QCOMPARE(caixas->caixas[0].icone, QMessageBox::Critical);
-    QCOMPARE(caixas->caixas[0].titulo, janela::TituloAplicacao());
-    QVERIFY(!caixas->caixas[0].texto.isEmpty());
+    QCOMPARE(caixas->caixas[0].icone, QMessageBox::Warning);
+    QCOMPARE(caixas->caixas[0].texto, QStringLiteral("O banco de dados de origem (") + Caminho(lixo) +
+                                          QStringLiteral(") não é um banco de dados Firebird: o arquivo está vazio, "
+                                                         "truncado ou é de outro tipo."));
     QCOMPARE(w->edtCaminhoBDOrigem->text(), Caminho(lixo));
     QVERIFY(!w->ibdOrigem.Connected());
     QVERIFY(!w->ibtTransacaoOrigem.Active());
