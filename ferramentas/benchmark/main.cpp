@@ -35,6 +35,7 @@
 #include "comum/ExecutorScript.h"
 #include "comum/InterfaceUsuario.h"
 #include "comum/Texto.h"
+#include "conversao/classConversao.h"
 
 namespace {
 
@@ -42,8 +43,8 @@ namespace fs = std::filesystem;
 using Relogio = std::chrono::steady_clock;
 
 const char* const kUso =
-    "Uso: benchmark-conversao [--clientes N] [--fornecedores N] [--cidades N] [--sem-escala]\n"
-    "     benchmark-conversao --memoria [--clientes N] [--fornecedores N] [--cidades N]\n"
+    "Uso: benchmark-conversao [--clientes N] [--fornecedores N] [--cidades N] [--sem-escala] [--literais]\n"
+    "     benchmark-conversao --memoria [--clientes N] [--fornecedores N] [--cidades N] [--literais]\n"
     "\n"
     "Gera uma amostra (padrão: 100000 clientes, 20000 fornecedores, 5570 cidades),\n"
     "converte cada tabela como o conversor-lote e compara o tempo com o limite do\n"
@@ -52,7 +53,10 @@ const char* const kUso =
     "250 cidades, em amostras a mais; --sem-escala pula essas amostras.\n"
     "\n"
     "--memoria: só a conversão (padrão: 1000000 clientes, 500 fornecedores,\n"
-    "250 cidades) e o pico de memória da conversão de clientes.\n";
+    "250 cidades) e o pico de memória da conversão de clientes.\n"
+    "\n"
+    "--literais: clientes e fornecedores gravados com os valores escritos no\n"
+    "texto de cada comando, como antes, em vez de marcadores e valores ligados.\n";
 
 // The sizes the time per client row is compared at, against the main sample's.
 constexpr int kClientesEscala = 10000;
@@ -553,6 +557,7 @@ struct Opcoes {
   std::optional<int> cidades;
   bool semEscala = false;
   bool memoria = false;
+  bool literais = false;
 };
 
 bool LeNumero(const std::string& texto, int& n) {
@@ -578,6 +583,10 @@ std::optional<Opcoes> LeOpcoes(int argc, char** argv) {
     }
     if (a == "--memoria") {
       o.memoria = true;
+      continue;
+    }
+    if (a == "--literais") {
+      o.literais = true;
       continue;
     }
     std::optional<int>* alvo = a == "--clientes"       ? &o.clientes
@@ -620,6 +629,7 @@ int main(int argc, char** argv) {
   const std::optional<Opcoes> opcoes = LeOpcoes(argc, argv);
   if (!opcoes) return 2;
   const Opcoes& o = *opcoes;
+  TConversao::ValoresVinculados = !o.literais;
 
   const PastaTemporaria temporaria{fs::temp_directory_path() / ("benchmark-conversao-" + std::to_string(::getpid()))};
   Amostra principal{temporaria.pasta / "amostra", {}};

@@ -131,92 +131,126 @@ void Comando::Descreve(bool entrada, int dialeto) {
   }
 }
 
+namespace {
+
+// One marker's buffers: the bytes, the null flag and the description the
+// client library reads them by.
+struct Alvo {
+  XSQLVAR& v;
+  const Coluna& c;
+  std::string& dados;
+  short& ind;
+
+  // The bytes already in dados, as a value of type tipo.
+  void Poe(short tipo) {
+    v.sqltype = static_cast<ISC_SHORT>(tipo | 1);
+    v.sqllen = static_cast<ISC_SHORT>(dados.size());
+    ind = 0;
+  }
+  // The bytes in dados as text the server converts to the column's type;
+  // text columns keep their character set.
+  void PoeTexto() {
+    const bool ehTexto = c.tipo == SQL_TEXT || c.tipo == SQL_VARYING;
+    Poe(SQL_TEXT);
+    if (!ehTexto) {
+      v.sqlscale = 0;
+      v.sqlsubtype = 0;
+    }
+  }
+};
+
+void VinculaData(Alvo a, const regional::DataHora& d, int dialeto) {
+  if (dialeto >= 3) {
+    ISC_DATE x = CodificaData(d);
+    a.dados = Bytes(&x, sizeof x);
+    a.Poe(SQL_TYPE_DATE);
+  } else {
+    ISC_TIMESTAMP x{CodificaData(d), CodificaHora(d)};
+    a.dados = Bytes(&x, sizeof x);
+    a.Poe(SQL_TIMESTAMP);
+  }
+  a.v.sqlscale = 0;
+}
+
+void VinculaLiteral(Alvo a, const std::u16string& texto) {
+  a.dados = codepage::ParaAnsi(texto);
+  a.PoeTexto();
+}
+
+// A text by the column's type: checked against a text column's length, read
+// as a date for a date column (empty: NULL), left to the server otherwise.
+void VinculaTexto(Alvo a, const std::u16string& texto) {
+  switch (a.c.tipo) {
+    case SQL_TEXT:
+    case SQL_VARYING:
+      a.dados = codepage::ParaAnsi(texto);
+      if (a.dados.size() > static_cast<std::size_t>(a.c.comprimento)) {
+        throw EIBClientError(u"Trying to store a string of length " +
+                             texto::IntParaTexto(static_cast<std::int64_t>(a.dados.size())) +
+                             u" into a field that can only contain " + texto::IntParaTexto(a.c.comprimento));
+      }
+      a.Poe(SQL_TEXT);
+      return;
+    case SQL_TYPE_DATE:
+    case SQL_TYPE_TIME:
+    case SQL_TIMESTAMP: {
+      if (texto.empty()) return;
+      auto d = regional::LeDataHora(texto);
+      if (!d) throw EIBClientError(TextoErroData(texto));
+      if (a.c.tipo == SQL_TYPE_DATE) {
+        ISC_DATE x = CodificaData(*d);
+        a.dados = Bytes(&x, sizeof x);
+      } else if (a.c.tipo == SQL_TYPE_TIME) {
+        ISC_TIME x = CodificaHora(*d);
+        a.dados = Bytes(&x, sizeof x);
+      } else {
+        ISC_TIMESTAMP x{CodificaData(*d), CodificaHora(*d)};
+        a.dados = Bytes(&x, sizeof x);
+      }
+      a.Poe(a.c.tipo);
+      return;
+    }
+    default:
+      if (texto.empty()) return;
+      a.dados = codepage::ParaAnsi(texto);
+      a.PoeTexto();
+      return;
+  }
+}
+
+}  // namespace
+
 void Comando::Vincula(const std::vector<TParam>& valores, int dialeto) {
   XSQLDA* da = Da(daEntrada_);
   for (std::size_t i = 0; i < entradas_.size(); ++i) {
     XSQLVAR& v = da->sqlvar[i];
     const Coluna& c = entradas_[i];
-    std::string& dados = dadosEntrada_[i];
-    short& ind = indEntrada_[i];
-    v.sqlind = &ind;
+    Alvo a{v, c, dadosEntrada_[i], indEntrada_[i]};
+    // NULL until a value is bound.
+    v.sqlind = &a.ind;
     v.sqltype = static_cast<ISC_SHORT>(c.tipo | 1);
     v.sqllen = c.comprimento;
     v.sqlscale = c.escala;
     v.sqlsubtype = c.subtipo;
-    ind = -1;
-    dados.clear();
-    v.sqldata = dados.data();
-    if (i >= valores.size()) continue;
-    const TParam& p = valores[i];
-    if (p.tipo_ == TParam::Tipo::Nenhum) continue;
-
-    if (p.tipo_ == TParam::Tipo::Data) {
-      const auto& d = p.data_;
-      if (dialeto >= 3) {
-        ISC_DATE x = CodificaData(d);
-        dados = Bytes(&x, sizeof x);
-        v.sqltype = SQL_TYPE_DATE + 1;
-        v.sqllen = sizeof x;
-      } else {
-        ISC_TIMESTAMP x{CodificaData(d), CodificaHora(d)};
-        dados = Bytes(&x, sizeof x);
-        v.sqltype = SQL_TIMESTAMP + 1;
-        v.sqllen = sizeof x;
-      }
-      v.sqlscale = 0;
-      ind = 0;
-      v.sqldata = dados.data();
-      continue;
-    }
-
-    const std::u16string& texto = p.texto_;
-    switch (c.tipo) {
-      case SQL_TEXT:
-      case SQL_VARYING: {
-        dados = codepage::ParaAnsi(texto);
-        if (dados.size() > static_cast<std::size_t>(c.comprimento)) {
-          throw EIBClientError(u"Trying to store a string of length " +
-                               texto::IntParaTexto(static_cast<std::int64_t>(dados.size())) +
-                               u" into a field that can only contain " + texto::IntParaTexto(c.comprimento));
-        }
-        v.sqltype = SQL_TEXT + 1;
-        v.sqllen = static_cast<ISC_SHORT>(dados.size());
-        ind = 0;
-        break;
-      }
-      case SQL_TYPE_DATE:
-      case SQL_TYPE_TIME:
-      case SQL_TIMESTAMP: {
-        if (texto.empty()) break;
-        auto d = regional::LeDataHora(texto);
-        if (!d) throw EIBClientError(TextoErroData(texto));
-        if (c.tipo == SQL_TYPE_DATE) {
-          ISC_DATE x = CodificaData(*d);
-          dados = Bytes(&x, sizeof x);
-        } else if (c.tipo == SQL_TYPE_TIME) {
-          ISC_TIME x = CodificaHora(*d);
-          dados = Bytes(&x, sizeof x);
-        } else {
-          ISC_TIMESTAMP x{CodificaData(*d), CodificaHora(*d)};
-          dados = Bytes(&x, sizeof x);
-        }
-        v.sqllen = static_cast<ISC_SHORT>(dados.size());
-        ind = 0;
-        break;
-      }
-      default: {
-        if (texto.empty()) break;
-        // The server converts the text to the column's type.
-        dados = codepage::ParaAnsi(texto);
-        v.sqltype = SQL_TEXT + 1;
-        v.sqllen = static_cast<ISC_SHORT>(dados.size());
-        v.sqlscale = 0;
-        v.sqlsubtype = 0;
-        ind = 0;
-        break;
+    a.ind = -1;
+    a.dados.clear();
+    if (i < valores.size()) {
+      const TParam& p = valores[i];
+      switch (p.tipo_) {
+        case TParam::Tipo::Nenhum:
+          break;
+        case TParam::Tipo::Data:
+          VinculaData(a, p.data_, dialeto);
+          break;
+        case TParam::Tipo::Literal:
+          VinculaLiteral(a, p.texto_);
+          break;
+        case TParam::Tipo::Texto:
+          VinculaTexto(a, p.texto_);
+          break;
       }
     }
-    v.sqldata = dados.data();
+    v.sqldata = a.dados.data();
   }
 }
 

@@ -25,13 +25,6 @@ struct Coluna {
   std::u16string nome;
 };
 
-// A value read from the server: raw bytes in the column's representation
-// (text columns: the text's bytes in the code page).
-struct ValorBruto {
-  bool nulo = true;
-  std::string bytes;
-};
-
 class Comando {
  public:
   // Allocates and prepares textoAnsi in the transaction; describes markers and columns.

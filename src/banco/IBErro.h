@@ -20,6 +20,11 @@ class EIBError : public comum::Erro {
   std::int64_t codigoErro_;
 };
 
+// Whether the server refused a bound value as it put it into its marker's
+// type (a text that is no date, a text too long): the statement itself never
+// ran, so nothing of it was done.
+bool ValorLigadoRecusado(const EIBError& erro);
+
 // An error the layer raises itself, with one of its fixed texts.
 class EIBClientError : public comum::Erro {
  public:

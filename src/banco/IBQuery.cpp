@@ -84,6 +84,11 @@ std::u16string FormataEscalado(std::int64_t valor, int escala) {
 
 }  // namespace
 
+bool ValorLigadoRecusado(const EIBError& erro) {
+  // The server's own wording of it: "Dynamic SQL Error", SQL error code -303.
+  return erro.IBErrorCode() == isc_dsql_error && erro.SQLCode() == -303;
+}
+
 // ---- TParam ----
 
 void TParam::SetAsString(const std::u16string& valor) {
@@ -96,6 +101,11 @@ void TParam::SetAsDate(const regional::DataHora& valor) {
   data_ = valor;
 }
 
+void TParam::SetAsLiteral(const std::u16string& valor) {
+  tipo_ = Tipo::Literal;
+  texto_ = valor;
+}
+
 void TParam::Clear() {
   tipo_ = Tipo::Nenhum;
   texto_.clear();
@@ -104,6 +114,7 @@ void TParam::Clear() {
 std::u16string TParam::AsString() const {
   switch (tipo_) {
     case Tipo::Texto:
+    case Tipo::Literal:
       return texto_;
     case Tipo::Data:
       return regional::FormataDataHora(data_);
@@ -350,10 +361,7 @@ void TIBQuery::BuscaProxima() {
     linhas_.erase(linhas_.begin(), linhas_.begin() + (static_cast<std::ptrdiff_t>(linhas_.size()) - 1));
     atual_ = 0;
   }
-  Linha l;
-  l.reserve(linha.size());
-  for (auto& v : linha) l.push_back(Valor{v.nulo, std::move(v.bytes)});
-  linhas_.push_back(std::move(l));
+  linhas_.push_back(std::move(linha));
 }
 
 void TIBQuery::Close() {

@@ -20,6 +20,13 @@ class TIBQuery;
 namespace banco {
 class Comando;
 struct Coluna;
+
+// A value read from the server: raw bytes in the column's representation
+// (text columns: the text's bytes in the code page).
+struct ValorBruto {
+  bool nulo = true;
+  std::string bytes;
+};
 }  // namespace banco
 
 // One named parameter: no value (NULL), a text or a date.
@@ -31,6 +38,10 @@ class TParam {
   // An empty text is a value, not NULL.
   void SetAsString(const std::u16string& valor);
   void SetAsDate(const regional::DataHora& valor);
+  // The value as a quoted text written in the statement would be: its bytes
+  // go as they are, whatever the length, and the server converts them to the
+  // column's type (a date, a number), with the server's own errors.
+  void SetAsLiteral(const std::u16string& valor);
   void Clear();
 
   bool IsNull() const { return tipo_ == Tipo::Nenhum; }
@@ -39,7 +50,7 @@ class TParam {
  private:
   friend class banco::Comando;
   friend class TIBQuery;
-  enum class Tipo { Nenhum, Texto, Data };
+  enum class Tipo { Nenhum, Texto, Data, Literal };
 
   std::u16string nome_;
   Tipo tipo_ = Tipo::Nenhum;
@@ -133,10 +144,7 @@ class TIBQuery : private banco::SemCopia {
   // Called by the connection and the transaction when they go away.
   void DesligaDoBanco();
   void DesligaDaTransacao();
-  struct Valor {
-    bool nulo = true;
-    std::string bytes;
-  };
+  using Valor = banco::ValorBruto;
   using Linha = std::vector<Valor>;
 
   void TextoMudou();

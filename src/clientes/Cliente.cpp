@@ -1,5 +1,6 @@
 #include "clientes/Cliente.h"
 
+#include <cmath>
 #include <string>
 #include <utility>
 
@@ -343,6 +344,16 @@ std::u16string Numero(double valor) { return regional::FormataReal(valor, u'.');
 }  // namespace
 
 std::u16string TConverteCliente::MontaSqlInsere() {
+  TValoresDoComando valores(false);
+  return Insere(valores);
+}
+
+std::u16string TConverteCliente::AtualizaCliente() {
+  TValoresDoComando valores(false);
+  return Atualiza(valores);
+}
+
+std::u16string TConverteCliente::Insere(TValoresDoComando& V) const {
   std::u16string MCampoSql =
       u" Insert Into Cliente ( cliente.codCliente, cliente.nome, cliente.nomefantasia , cliente.endereco, "
       u"cliente.bairro, cliente.codcidade, cliente.estado, cliente.cep, cliente.cgccpf, cliente.inscest, "
@@ -363,11 +374,11 @@ std::u16string TConverteCliente::MontaSqlInsere() {
         &FEnderecoCob, &FBairroCob,     &FCepCob,       &FCodCidadeCob, &FEstadoCob,   &FEnderecoEntr, &FBairroEntr,
         &FCepEntr,     &FCodCidadeEntr, &FEstadoEntr,   &FCodFornec,    &FContato,     &FCodSegmento,  &FCodClasCli,
         &FCodVendend1}) {
-    MCampoParam += QuotedStr(*valor) + u", ";
+    MCampoParam += V.Texto(*valor) + u", ";
   }
-  MCampoParam += Numero(FLimiteCredito) + u", ";
-  MCampoParam += QuotedStr(FCodPais) + u", ";
-  MCampoParam += QuotedStr(FNomeSocio) + u", ";
+  MCampoParam += V.Numero(Numero(FLimiteCredito)) + u", ";
+  MCampoParam += V.Texto(FCodPais) + u", ";
+  MCampoParam += V.Texto(FNomeSocio) + u", ";
 
   // An empty date leaves its column out, so the column stays NULL.
   const struct {
@@ -380,17 +391,18 @@ std::u16string TConverteCliente::MontaSqlInsere() {
   for (const auto& d : datas) {
     if (d.valor->empty()) continue;
     MCampoSql += d.coluna;
-    MCampoParam += QuotedStr(*d.valor) + u", ";
+    MCampoParam += V.Texto(*d.valor) + u", ";
   }
 
   MCampoSql += std::u16string(u" cliente.Ativo, ") + u" cliente.CliBloqueado, " + u" cliente.maladiretaeletr, " +
                u" cliente.protestarcliente) ";
   // The double-quoted N is a text constant only in dialect 1.
-  MCampoParam += QuotedStr(FAtivo) + u"," + QuotedStr(FCliBloqueado) + u"," + u"\"N\", " + u"\"N\") ";
+  MCampoParam += V.Texto(FAtivo) + u",";
+  MCampoParam += V.Texto(FCliBloqueado) + u"," + u"\"N\", " + u"\"N\") ";
   return MCampoSql + MCampoParam;
 }
 
-std::u16string TConverteCliente::AtualizaCliente() {
+std::u16string TConverteCliente::Atualiza(TValoresDoComando& V) const {
   const struct {
     const char16_t* coluna;
     const std::u16string* valor;
@@ -439,10 +451,10 @@ std::u16string TConverteCliente::AtualizaCliente() {
       {u" Cliente.CodVendend1 = ", &FCodVendend1},
   };
   std::u16string MCampoSql;
-  for (const auto& t : textos) MCampoSql += t.coluna + QuotedStr(*t.valor) + u", ";
-  MCampoSql += u" Cliente.LimiteCredito = " + Numero(FLimiteCredito) + u", ";
-  MCampoSql += u" Cliente.CodPais = " + QuotedStr(FCodPais) + u", ";
-  MCampoSql += u" cliente.nomesocio = " + QuotedStr(FNomeSocio) + u", ";
+  for (const auto& t : textos) MCampoSql += t.coluna + V.Texto(*t.valor) + u", ";
+  MCampoSql += u" Cliente.LimiteCredito = " + V.Numero(Numero(FLimiteCredito)) + u", ";
+  MCampoSql += u" Cliente.CodPais = " + V.Texto(FCodPais) + u", ";
+  MCampoSql += u" cliente.nomesocio = " + V.Texto(FNomeSocio) + u", ";
 
   // An empty date empties its column.
   const struct {
@@ -459,30 +471,27 @@ std::u16string TConverteCliente::AtualizaCliente() {
     if (d.valor->empty()) {
       MCampoSql += d.nulo;
     } else {
-      MCampoSql += d.coluna + QuotedStr(*d.valor) + u", ";
+      MCampoSql += d.coluna + V.Texto(*d.valor) + u", ";
     }
   }
 
   // An update always unblocks the client.
-  MCampoSql += u" cliente.Ativo = " + QuotedStr(FAtivo) + u"," + u" cliente.CliBloqueado = \"N\", " +
+  MCampoSql += u" cliente.Ativo = " + V.Texto(FAtivo) + u"," + u" cliente.CliBloqueado = \"N\", " +
                u" cliente.maladiretaeletr = \"N\", " + u" cliente.protestarcliente = \"N\" ";
-  MCampoSql += u" where cliente.codcliente = " + QuotedStr(FCodCliente);
+  MCampoSql += u" where cliente.codcliente = " + V.Texto(FCodCliente);
   return MCampoSql;
 }
 
 bool TConverteCliente::ExecutaSql(std::int32_t Acao) {
-  std::u16string sql;
-  if (Acao == 1) {
-    sql = MontaSqlInsere();
-  } else if (Acao == 2) {
-    sql = AtualizaCliente();
-  } else {
+  if (Acao != 1 && Acao != 2) {
     throw comum::Erro(u"Ação de gravação de cliente inválida: " + texto::IntParaTexto(Acao) +
                       u" (1 inclui, 2 altera).");
   }
+  // A credit limit that is no number ("NAN", "INF") is written as it always
+  // was, so it fails as it always did.
   QDestino->Close();
-  QDestino->SQL().SetText(sql);
-  QDestino->ExecSQL();
+  TValoresDoComando::Executa(*QDestino, ValoresVinculados && std::isfinite(FLimiteCredito),
+                             [&](TValoresDoComando& V) { return Acao == 1 ? Insere(V) : Atualiza(V); });
   // Reached only when the row was accepted: a failed client keeps its values.
   LimpaVariavel();
   return true;

@@ -156,6 +156,10 @@ class TConverteCliente : public TConversao {
   void LimpaTabela();
 
  private:
+  // The two statements, their values quoted into the text or as markers.
+  std::u16string Insere(TValoresDoComando& V) const;
+  std::u16string Atualiza(TValoresDoComando& V) const;
+
   std::u16string FCodCliente;
   std::u16string FCodFornec;
   std::u16string FNome;

@@ -3,6 +3,7 @@
 #include "conversao/Relatorio.h"
 
 #include "comum/Erro.h"
+#include "comum/Texto.h"
 #include "comum/InterfaceUsuario.h"
 
 TConversao::TConversao(TIBDatabase* cBanco) : cnBanco(cBanco) {
@@ -103,4 +104,22 @@ std::u16string QuotedStr(const std::u16string& valor) {
   }
   r.push_back(u'\'');
   return r;
+}
+
+std::u16string TValoresDoComando::Marcador(const std::u16string& valor) {
+  valores_.push_back(valor);
+  return u":V" + texto::IntParaTexto(static_cast<std::int64_t>(valores_.size()));
+}
+
+std::u16string TValoresDoComando::Texto(const std::u16string& valor) {
+  return marcadores_ ? Marcador(valor) : QuotedStr(valor);
+}
+
+std::u16string TValoresDoComando::Numero(const std::u16string& valor) {
+  return marcadores_ ? Marcador(valor) : valor;
+}
+
+void TValoresDoComando::PoeEm(TIBQuery& query, const std::u16string& texto) const {
+  query.SQL().SetText(texto);
+  for (std::size_t i = 0; i < valores_.size(); ++i) query.Params(static_cast<int>(i)).SetAsLiteral(valores_[i]);
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "banco/IBDatabase.h"
+#include "banco/IBErro.h"
 #include "banco/IBQuery.h"
 #include "banco/IBTransaction.h"
 
@@ -73,6 +74,13 @@ class TConversao {
   // (true) or always sends the statements (false, to compare the two).
   static inline bool LembraCidades = true;
 
+  // Whether the client and supplier rows are written by statement texts with
+  // markers, the same text for every row of a shape so that it is prepared
+  // once, and the values bound (true); or with the values written into the
+  // texts (false: the older way, kept to compare the two and for the
+  // benchmark).
+  static inline bool ValoresVinculados = true;
+
   // A dry run: the statements that would commit are not sent, so everything
   // the run does stays in its transaction, which the run then rolls back.
   static inline bool Simulacao = false;
@@ -129,3 +137,43 @@ class TConversao {
 // A text quoted for a statement: single quotes around it, every inner single
 // quote doubled.
 std::u16string QuotedStr(const std::u16string& valor);
+
+// The values of one statement as its text is built: written into the text as
+// quoted texts, or as markers (":V1", ":V2"...) whose values are bound when
+// the statement runs. Either way the server converts the same text to the
+// column's type, so both write the same bytes.
+class TValoresDoComando {
+ public:
+  explicit TValoresDoComando(bool marcadores) : marcadores_(marcadores) {}
+  // A value the literal way would quote.
+  std::u16string Texto(const std::u16string& valor);
+  // A value the literal way would write as it is (a number).
+  std::u16string Numero(const std::u16string& valor);
+  // Builds the statement with monta(valores) and runs it on query, with
+  // markers when vinculados. A value the server refuses as it binds it is
+  // run again written into the text, so the row fails with the very error
+  // of the text (nothing of the first try was done).
+  template <typename Monta>
+  static void Executa(TIBQuery& query, bool vinculados, Monta&& monta) {
+    TValoresDoComando valores(vinculados);
+    const std::u16string texto = monta(valores);
+    valores.PoeEm(query, texto);
+    try {
+      query.ExecSQL();
+    } catch (const EIBError& e) {
+      if (!vinculados || !ValorLigadoRecusado(e)) throw;
+      TValoresDoComando literais(false);
+      query.SQL().SetText(monta(literais));
+      query.ExecSQL();
+    }
+  }
+
+ private:
+  // Sets texto on query and binds the values; the prepared statement of a
+  // text that ran before in the transaction is taken from the connection.
+  void PoeEm(TIBQuery& query, const std::u16string& texto) const;
+  std::u16string Marcador(const std::u16string& valor);
+
+  bool marcadores_;
+  std::vector<std::u16string> valores_;
+};

@@ -126,6 +126,11 @@ void TConverteFornece::LimpaVariavel() {
 }
 
 std::u16string TConverteFornece::MontaSql() const {
+  TValoresDoComando valores(false);
+  return Insere(valores);
+}
+
+std::u16string TConverteFornece::Insere(TValoresDoComando& V) const {
   std::u16string sql =
       u" Insert Into fornece ( fornece.CodFornec, fornece.Nome, fornece.NomeFantasia, fornece.Contato, "
       u"fornece.Endereco, fornece.Bairro, fornece.Cep, fornece.CodCidade, fornece.Numero, fornece.Complemento, "
@@ -141,7 +146,7 @@ std::u16string TConverteFornece::MontaSql() const {
         &FInscEst,     &FObservacao,  &FFone,         &FFax,     &FCelular,       &FEmail,     &FHomePage,
         &FCampoLivre1, &FCampoLivre2, &FCodCliente,   &FAtivo,   &FTipoFornece,   &FContaCx,   &FCTCTbred}) {
     if (!primeiro) sql += u", ";
-    sql += QuotedStr(*valor);
+    sql += V.Texto(*valor);
     primeiro = false;
   }
   sql += u") ";
@@ -149,8 +154,7 @@ std::u16string TConverteFornece::MontaSql() const {
 }
 
 void TConverteFornece::GravaFornecedor() {
-  QDestino->SQL().SetText(MontaSql());
-  QDestino->ExecSQL();
+  TValoresDoComando::Executa(*QDestino, ValoresVinculados, [this](TValoresDoComando& V) { return Insere(V); });
   // Only after a successful insert, so a rejected supplier can still be inspected.
   LimpaVariavel();
 }

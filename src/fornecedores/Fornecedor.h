@@ -87,6 +87,9 @@ class TConverteFornece : public TConversao {
   std::u16string MontaSql() const;
 
  private:
+  // The insert, its values quoted into the text or as markers.
+  std::u16string Insere(TValoresDoComando& V) const;
+
   std::u16string FCodFornec;
   std::u16string FCodCliente;
   std::u16string FNome;
