@@ -120,6 +120,11 @@ std::u16string Chave(const std::u16string& cidade, const std::u16string& estado)
   return texto::IntParaTexto(static_cast<std::int64_t>(cidade.size())) + u':' + cidade + estado;
 }
 
+// Codes are texts of digits: the lowest is the first in the engine's order.
+void GuardaMenor(std::u16string& menor, const std::u16string& codigo) {
+  if (menor.empty() || codigo < menor) menor = codigo;
+}
+
 }  // namespace
 
 const std::optional<TConversao::TabelaCidades>& TConversao::TabelaDeCidades() {
@@ -146,8 +151,8 @@ const std::optional<TConversao::TabelaCidades>& TConversao::TabelaDeCidades() {
   q.Close();
   if (comparaveis != 2) return *tabelaCidades_;
 
-  // In the table's own order, the order in which the search's scan meets the
-  // rows: the first row of a name and state is the one the search returns.
+  // Of several rows with the same name and state, the lowest code answers,
+  // as the search's ORDER BY gives it, whatever order the rows are stored in.
   TabelaCidades t;
   q.SQL().SetText(u"SELECT CODCIDADE, CIDADE, ESTADO FROM CIDADES");
   q.SetUniDirectional(true);
@@ -157,9 +162,11 @@ const std::optional<TConversao::TabelaCidades>& TConversao::TabelaDeCidades() {
     const std::optional<std::u16string> cidade = FormaNoMotor(q.Fields(1).AsString());
     if (!cidade) continue;
     const std::u16string codigo = q.Fields(0).AsString();
-    if (*cidade == u"BELO HORIZONTE" && t.belosHorizontes++ == 0) t.primeiroBeloHorizonte = codigo;
+    if (*cidade == u"BELO HORIZONTE") GuardaMenor(t.menorBeloHorizonte, codigo);
     if (q.Fields(2).IsNull()) continue;
-    if (const auto estado = FormaNoMotor(q.Fields(2).AsString())) t.codigos.emplace(Chave(*cidade, *estado), codigo);
+    if (const auto estado = FormaNoMotor(q.Fields(2).AsString())) {
+      GuardaMenor(t.codigos[Chave(*cidade, *estado)], codigo);
+    }
   }
   q.Close();
   *tabelaCidades_ = std::move(t);
@@ -171,9 +178,9 @@ std::u16string TConversao::FCidade(const std::u16string& Cidade, const std::u16s
   const std::u16string cidade = texto::UpperCase(Cidade);
   const std::u16string estado = texto::UpperCase(Estado);
   // The same search text always gets the same answer while this object
-  // lives: a row found stays the first of its name, since rows are only added
-  // for names not found. The Belo Horizonte stand-in is not kept: which of
-  // several such rows comes first may change as rows are added.
+  // lives: a row found stays the lowest code of its name, since rows are only
+  // added for names not found. The Belo Horizonte stand-in is not kept: a
+  // Belo Horizonte created later in the client's state takes its place.
   std::u16string chave;
   if (LembraCidades) {
     chave = cidade + u'\0' + estado;
@@ -196,22 +203,26 @@ std::u16string TConversao::FCidade(const std::u16string& Cidade, const std::u16s
     if (achada != tabela->codigos.end()) return lembra(achada->second);
   } else {
     q.Close();
+    // Of several rows of the name and state, the lowest code, so that the
+    // answer does not depend on where the engine keeps them.
     q.SQL().SetText(u" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = " + QuotedStr(cidade) + u" AND ESTADO = " +
-                    QuotedStr(estado));
+                    QuotedStr(estado) + u" ORDER BY CODCIDADE ");
     q.Open();
     if (!q.IsEmpty()) return lembra(q.FieldByName(u"CODCIDADE").AsString());
   }
 
   // The legacy abbreviation of Belo Horizonte, exactly as the legacy rows
-  // spell it; any state's Belo Horizonte will do: the first in the table's
-  // order. Once the lookup has created one, where it stands in that order is
-  // the engine's to say.
+  // spell it: the Belo Horizonte of the client's own state when there is one,
+  // otherwise the one with the lowest code, whatever its state.
   if (Cidade == u"BHTE") {
-    if (tabela && !tabela->beloHorizonteCriado) {
-      if (tabela->belosHorizontes > 0) return tabela->primeiroBeloHorizonte;
+    if (tabela) {
+      auto propria = tabela->codigos.find(Chave(u"BELO HORIZONTE", *estadoNoMotor));
+      if (propria != tabela->codigos.end()) return propria->second;
+      if (!tabela->menorBeloHorizonte.empty()) return tabela->menorBeloHorizonte;
     } else {
       q.Close();
-      q.SQL().SetText(u" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' ");
+      q.SQL().SetText(u" SELECT CODCIDADE FROM CIDADES WHERE CIDADE = 'BELO HORIZONTE' ORDER BY CASE WHEN ESTADO = " +
+                      QuotedStr(estado) + u" THEN 0 ELSE 1 END, CODCIDADE ");
       q.Open();
       if (!q.IsEmpty()) return q.FieldByName(u"CODCIDADE").AsString();
     }
@@ -231,8 +242,8 @@ std::u16string TConversao::FCidade(const std::u16string& Cidade, const std::u16s
   if (tabelaCidades_ && *tabelaCidades_) {
     TabelaCidades& t = **tabelaCidades_;
     if (cidadeNoMotor && estadoNoMotor) {
-      t.codigos.emplace(Chave(*cidadeNoMotor, *estadoNoMotor), novo);
-      if (*cidadeNoMotor == u"BELO HORIZONTE") t.beloHorizonteCriado = true;
+      GuardaMenor(t.codigos[Chave(*cidadeNoMotor, *estadoNoMotor)], novo);
+      if (*cidadeNoMotor == u"BELO HORIZONTE") GuardaMenor(t.menorBeloHorizonte, novo);
     } else {
       tabelaCidades_->reset();
     }

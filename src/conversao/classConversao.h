@@ -113,14 +113,12 @@ class TConversao {
   // trailing blanks ignored (character set NONE or WIN1252, default
   // collation). Rows the lookup creates are added as they are created.
   struct TabelaCidades {
-    // Name and state as the engine compares them, then the code of the first
-    // such row in the table's own order.
+    // Name and state as the engine compares them, then the lowest code of
+    // such rows.
     std::unordered_map<std::u16string, std::u16string> codigos;
-    // The rows named BELO HORIZONTE (any state): how many were read and the
-    // first one's code; and whether the lookup has added another since.
-    std::size_t belosHorizontes = 0;
-    std::u16string primeiroBeloHorizonte;
-    bool beloHorizonteCriado = false;
+    // The lowest code of the rows named BELO HORIZONTE, whatever their state
+    // (empty when there is none).
+    std::u16string menorBeloHorizonte;
   };
   // Empty until the first search; then the table, or nothing when its
   // comparison rules are not those (the statements answer every search).

@@ -142,6 +142,35 @@ TEST_F(Pesquisas, CidadeBhteSoComAGrafiaExata) {
   EXPECT_EQ(Cidades().at(2), (std::vector<std::u16string>{u"00021", u"BHTE", u"SP"}));
 }
 
+// Rows stored with the highest codes first: the answers are those of the
+// codes, never of where the rows lie, with and without the lookup's memory.
+TEST_F(Pesquisas, CidadeBhteEDuplicadasPelosCodigosNaoPelaOrdemGravada) {
+  for (const char16_t* linha :
+       {u"'00090', 'BELO HORIZONTE', 'RJ'", u"'00070', 'BELO HORIZONTE', 'SP'", u"'00080', 'BELO HORIZONTE', 'MG'",
+        u"'00060', 'BELO HORIZONTE  ', 'MG'", u"'00050', 'BELO HORIZONTE', NULL", u"'00045', 'BETIM', 'MG'",
+        u"'00040', 'BETIM', 'MG'", u"'00042', 'BETIM', 'MG'"}) {
+    Semeia(u"INSERT INTO CIDADES (CODCIDADE, CIDADE, ESTADO) VALUES (" + std::u16string(linha) + u")");
+  }
+  for (const bool lembra : {false, true}) {
+    SCOPED_TRACE(lembra ? "com memoria" : "so comandos");
+    const bool antes = TConversao::LembraCidades;
+    TConversao::LembraCidades = lembra;
+    TConversao c(&par.destino.banco);
+    EXPECT_EQ(c.FCidade(u"BHTE", u"MG"), u"00060");  // its own state's lowest
+    EXPECT_EQ(c.FCidade(u"BHTE", u"sp"), u"00070");
+    EXPECT_EQ(c.FCidade(u"BHTE", u"PR"), u"00050");  // no own: the lowest of all
+    EXPECT_EQ(c.FCidade(u"Betim", u"MG"), u"00040");
+    TConversao::LembraCidades = antes;
+  }
+  // A Belo Horizonte the run creates in the client's state takes over from
+  // the lowest of the others.
+  const std::size_t antes = Cidades().size();
+  EXPECT_EQ(conv.FCidade(u"BHTE", u"ES"), u"00050");
+  EXPECT_EQ(conv.FCidade(u"Belo Horizonte", u"ES"), u"00091");
+  EXPECT_EQ(conv.FCidade(u"BHTE", u"ES"), u"00091");
+  EXPECT_EQ(Cidades().size(), antes + 1);
+}
+
 TEST_F(Pesquisas, CidadeBhteSemBeloHorizonteCriaBhte) {
   EXPECT_EQ(conv.FCidade(u"BHTE", u"MG"), u"00001");
   EXPECT_EQ(Cidades(), (Linhas{{u"00001", u"BHTE", u"MG"}}));
