@@ -191,7 +191,12 @@ TEST(LoteNoTerminal, LinhaVivaComRitmoSemRedesenharCadaLinha) {
   std::ifstream f(tela, std::ios::binary);
   const std::string saida((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
 
-  const auto redesenhos = std::count(saida.begin(), saida.end(), '\r');
+  // The pseudo-terminal ends every line of the summary with CR LF: only a CR
+  // of its own is a redraw.
+  long redesenhos = 0;
+  for (std::size_t i = 0; i < saida.size(); ++i) {
+    if (saida[i] == '\r' && (i + 1 == saida.size() || saida[i + 1] != '\n')) ++redesenhos;
+  }
   // At most five a second, plus the first and the last of each table.
   EXPECT_LE(redesenhos, static_cast<long>(5 * segundos) + 12) << segundos << " s";
   EXPECT_NE(saida.find("reg/s, faltam "), std::string::npos) << saida.substr(0, 2000);
