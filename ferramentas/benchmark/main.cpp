@@ -3,17 +3,22 @@
 // against the engine's limit for the same rows: the converted rows written
 // into a second, empty destination by one prepared INSERT per table. Then the
 // time per client row at two sizes of the clients and of the cities tables;
-// with --memoria, the peak memory of converting a million clients instead.
+// with --servidor, the same conversion through a private Firebird server on
+// loopback, its time against the embedded one and the network messages the
+// client sent per row; with --memoria, the peak memory of converting a
+// million clients and its time per row against a tenth of them instead.
 // Meant for a build without sanitizers.
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <iomanip>
 #include <iostream>
@@ -26,9 +31,11 @@
 #include "amostra/GeradorAmostra.h"
 #include "aplicacao/nucleo/ClassesConversaoController.h"
 #include "aplicacao/nucleo/ConfiguracaoConexao.h"
+#include "apoio/ServidorFirebird.h"
 #include "banco/IBDatabase.h"
 #include "banco/IBQuery.h"
 #include "banco/IBTransaction.h"
+#include "benchmark/ReleContador.h"
 #include "comum/ConfiguracaoRegional.h"
 #include "comum/CriacaoBanco.h"
 #include "comum/Erro.h"
@@ -43,8 +50,10 @@ namespace fs = std::filesystem;
 using Relogio = std::chrono::steady_clock;
 
 const char* const kUso =
-    "Uso: benchmark-conversao [--clientes N] [--fornecedores N] [--cidades N] [--sem-escala] [--literais]\n"
-    "     benchmark-conversao --memoria [--clientes N] [--fornecedores N] [--cidades N] [--literais]\n"
+    "Uso: benchmark-conversao [--clientes N] [--fornecedores N] [--cidades N] [--sem-escala] [--servidor]\n"
+    "                             [--literais]\n"
+    "     benchmark-conversao --memoria [--clientes N] [--fornecedores N] [--cidades N] [--sem-escala]\n"
+    "                             [--literais]\n"
     "\n"
     "Gera uma amostra (padrão: 100000 clientes, 20000 fornecedores, 5570 cidades),\n"
     "converte cada tabela como o conversor-lote e compara o tempo com o limite do\n"
@@ -52,8 +61,14 @@ const char* const kUso =
     "tabela. Depois compara o tempo por linha de cliente com 10000 clientes e com\n"
     "250 cidades, em amostras a mais; --sem-escala pula essas amostras.\n"
     "\n"
+    "--servidor: converte também cópias da amostra por um servidor Firebird\n"
+    "próprio em 127.0.0.1 (localhost/PORTA:arquivo), origem e destino, uma vez\n"
+    "direto, para o tempo contra o embutido, e uma vez por um relé que conta as\n"
+    "mensagens que o cliente enviou por linha de cada tabela.\n"
+    "\n"
     "--memoria: só a conversão (padrão: 1000000 clientes, 500 fornecedores,\n"
-    "250 cidades) e o pico de memória da conversão de clientes.\n"
+    "250 cidades), o pico de memória da conversão de clientes e o tempo por\n"
+    "linha de cliente contra o de 100000 clientes (--sem-escala pula este).\n"
     "\n"
     "--literais: clientes e fornecedores gravados com os valores escritos no\n"
     "texto de cada comando, como antes, em vez de marcadores e valores ligados.\n";
@@ -61,6 +76,9 @@ const char* const kUso =
 // The sizes the time per client row is compared at, against the main sample's.
 constexpr int kClientesEscala = 10000;
 constexpr int kCidadesEscala = 250;
+
+// The clients' count the time per client row of --memoria is compared at.
+constexpr int kClientesComparacaoMemoria = 100000;
 
 // Rows read back and held at a time for the engine's limit.
 constexpr std::size_t kLinhasPorLote = 2000;
@@ -127,9 +145,11 @@ class Silenciosa : public ui::IInterfaceUsuario {
 struct Lado {
   TIBDatabase banco;
   TIBTransaction transacao;
-  explicit Lado(const fs::path& arquivo) {
+  explicit Lado(const fs::path& arquivo) : Lado(arquivo.string()) {}
+  // A file name, or one that reaches the file through a server.
+  explicit Lado(const std::string& nome) {
     ConfiguraConexao(banco, transacao);
-    banco.SetDatabaseName(texto::DeUtf8(arquivo.string()));
+    banco.SetDatabaseName(texto::DeUtf8(nome));
     banco.SetConnected(true);
     transacao.SetActive(true);
   }
@@ -502,7 +522,9 @@ void ImprimeEscala(const Amostra& principal, const Tempo& porClientePrincipal, c
         porClientePrincipal, porClienteMenosCidades);
 }
 
-void RodadaCompleta(const std::vector<Amostra>& amostras) {
+// The main sample's report; amostras holds it, then the two smaller samples
+// unless they were left out.
+std::vector<LinhaRelatorio> RodadaCompleta(const std::vector<Amostra>& amostras) {
   const Amostra& principal = amostras.front();
   const amostra::Parametros& p = principal.p;
   std::vector<LinhaRelatorio> relatorio;
@@ -534,19 +556,157 @@ void RodadaCompleta(const std::vector<Amostra>& amostras) {
   if (amostras.size() == 3) {
     ImprimeEscala(principal, relatorio[1].passo.tempo / p.clientes, amostras[1], amostras[2]);
   }
+  return relatorio;
 }
 
-void RodadaMemoria(const Amostra& a) {
-  Lado origem(a.Origem());
-  Lado destino(a.Destino());
-  const Passo cidades = Converte(origem, destino, true, false, false);
-  const Passo clientes = Converte(origem, destino, false, true, false);
-  const Passo fornecedores = Converte(origem, destino, false, false, true);
-  ImprimeTabela({{"cidades", a.p.cidades, cidades, std::nullopt},
-                 {"clientes", a.p.clientes, clientes, std::nullopt},
-                 {"fornecedores", a.p.fornecedores, fornecedores, std::nullopt}});
+// The peak memory is the process's: the smaller sample, when there is one,
+// is converted after the main one's peak has been read.
+void RodadaMemoria(const Amostra& a, const std::optional<Amostra>& comparacao) {
+  Passo clientes;
+  {
+    Lado origem(a.Origem());
+    Lado destino(a.Destino());
+    const Passo cidades = Converte(origem, destino, true, false, false);
+    clientes = Converte(origem, destino, false, true, false);
+    const Passo fornecedores = Converte(origem, destino, false, false, true);
+    ImprimeTabela({{"cidades", a.p.cidades, cidades, std::nullopt},
+                   {"clientes", a.p.clientes, clientes, std::nullopt},
+                   {"fornecedores", a.p.fornecedores, fornecedores, std::nullopt}});
+  }
   std::cout << "\npico de memória da conversão de " << a.p.clientes << " clientes: " << MiB(clientes.picoKb) << " MiB ("
             << Fixo(static_cast<double>(clientes.picoKb) * 1024.0 / 1e6, 1) << " MB)\n";
+  if (!comparacao) return;
+  const Tempo porCliente = clientes.tempo / a.p.clientes;
+  const Tempo porClienteComparacao = TempoPorCliente(*comparacao);
+  auto linha = [](const std::string& rotulo, const std::string& relogio, const std::string& cpu) {
+    std::cout << "  " << Alinha(rotulo, 36, false) << Alinha(relogio, 9) << Alinha(cpu, 9) << "\n";
+  };
+  std::cout << "\n"
+            << Alinha("tempo por linha de cliente (ms)", 38, false) << Alinha("relógio", 9) << Alinha("CPU", 9) << "\n";
+  for (const auto& [amostra, tempo] : {std::pair{&*comparacao, porClienteComparacao}, std::pair{&a, porCliente}}) {
+    linha(std::to_string(amostra->p.clientes) + " clientes, " + std::to_string(amostra->p.cidades) + " cidades",
+          Fixo(tempo.relogio * 1000, 3), Fixo(tempo.cpu * 1000, 3));
+  }
+  linha("  razão " + std::to_string(a.p.clientes) + "/" + std::to_string(comparacao->p.clientes) + " clientes",
+        Razao(porCliente.relogio, porClienteComparacao.relogio), Razao(porCliente.cpu, porClienteComparacao.cpu));
+}
+
+// ---- Through a server ----
+
+// Processor seconds the server process has used, all its threads.
+double SegundosCpuDe(pid_t pid) {
+  std::ifstream arquivo("/proc/" + std::to_string(pid) + "/stat");
+  std::string conteudo((std::istreambuf_iterator<char>(arquivo)), std::istreambuf_iterator<char>());
+  // The program's name, in parentheses, may hold spaces: the fields after it
+  // start at the process state; user and system time are the 12th and 13th.
+  const std::size_t fim = conteudo.rfind(')');
+  if (fim == std::string::npos) throw comum::Erro(u"não foi possível ler o tempo de CPU do servidor");
+  std::istringstream campos(conteudo.substr(fim + 1));
+  std::string campo;
+  double tiques = 0;
+  for (int i = 1; i <= 13 && campos >> campo; ++i) {
+    if (i >= 12) tiques += std::stod(campo);
+  }
+  return tiques / static_cast<double>(::sysconf(_SC_CLK_TCK));
+}
+
+// A table's conversion through the server: the time (processor time of
+// this process and of the server together) and what the relays counted.
+struct PassoServidor {
+  Tempo tempo{};
+  ferramentas::ContagemRele origem;
+  ferramentas::ContagemRele destino;
+};
+
+struct Rele {
+  ferramentas::ReleContador origem;
+  ferramentas::ReleContador destino;
+  explicit Rele(int porta) : origem(porta), destino(porta) {}
+};
+
+// The cities, the clients and the suppliers, one run of the controller each,
+// with the source and the destination reached through the server, directly
+// or through the relays.
+std::array<PassoServidor, 3> ConvertePeloServidor(const Amostra& a, const apoio::ServidorFirebird& servidor,
+                                                  const Rele* rele) {
+  auto nome = [&](const fs::path& arquivo, const ferramentas::ReleContador* r) {
+    if (!r) return servidor.NomeConexao(arquivo);
+    return "localhost/" + std::to_string(r->Porta()) + ":" + fs::absolute(arquivo).lexically_normal().string();
+  };
+  Lado origem(nome(a.Origem(), rele ? &rele->origem : nullptr));
+  Lado destino(nome(a.Destino(), rele ? &rele->destino : nullptr));
+  std::array<PassoServidor, 3> passos;
+  for (int i = 0; i < 3; ++i) {
+    const ferramentas::ContagemRele origemAntes = rele ? rele->origem.Contagem() : ferramentas::ContagemRele{};
+    const ferramentas::ContagemRele destinoAntes = rele ? rele->destino.Contagem() : ferramentas::ContagemRele{};
+    const double cpuServidor = SegundosCpuDe(servidor.Pid());
+    passos[i].tempo = Converte(origem, destino, i == 0, i == 1, i == 2).tempo;
+    passos[i].tempo.cpu += SegundosCpuDe(servidor.Pid()) - cpuServidor;
+    if (rele) {
+      passos[i].origem = rele->origem.Contagem() - origemAntes;
+      passos[i].destino = rele->destino.Contagem() - destinoAntes;
+    }
+  }
+  return passos;
+}
+
+std::string PorLinha(double n, long linhas) { return Fixo(n / static_cast<double>(linhas), 3); }
+
+void ImprimeServidor(const std::vector<LinhaRelatorio>& embutido, const std::array<PassoServidor, 3>& direto,
+                     const std::array<PassoServidor, 3>& peloRele) {
+  std::cout << "\npor um servidor Firebird em 127.0.0.1: origem e destino como localhost/PORTA:arquivo\n"
+            << Alinha("tabela", 14, false) << Alinha("linhas", 9) << Alinha("embutido (s)", 14)
+            << Alinha("servidor (s)", 14) << Alinha("servidor/embutido", 19) << Alinha("idem, CPU", 11)
+            << Alinha("pelo relé (s)", 15) << Alinha("mensagens/linha", 17) << Alinha("destino", 9)
+            << Alinha("origem", 8) << Alinha("leituras/linha", 16) << "\n";
+  struct Soma {
+    long linhas = 0;
+    Tempo embutido{}, direto{}, rele{};
+    ferramentas::ContagemRele origem, destino;
+  };
+  auto imprime = [](const std::string& tabela, const Soma& s) {
+    const long mensagens = s.origem.mensagens + s.destino.mensagens;
+    std::cout << Alinha(tabela, 14, false) << Alinha(std::to_string(s.linhas), 9)
+              << Alinha(Fixo(s.embutido.relogio, 2), 14) << Alinha(Fixo(s.direto.relogio, 2), 14)
+              << Alinha(Razao(s.direto.relogio, s.embutido.relogio), 19)
+              << Alinha(Razao(s.direto.cpu, s.embutido.cpu), 11) << Alinha(Fixo(s.rele.relogio, 2), 15)
+              << Alinha(PorLinha(static_cast<double>(mensagens), s.linhas), 17)
+              << Alinha(PorLinha(static_cast<double>(s.destino.mensagens), s.linhas), 9)
+              << Alinha(PorLinha(static_cast<double>(s.origem.mensagens), s.linhas), 8)
+              << Alinha(PorLinha(static_cast<double>(s.origem.leituras + s.destino.leituras), s.linhas), 16) << "\n";
+  };
+  Soma total;
+  for (std::size_t i = 0; i < 3; ++i) {
+    Soma s{embutido[i].linhas, embutido[i].passo.tempo, direto[i].tempo, peloRele[i].tempo, peloRele[i].origem,
+           peloRele[i].destino};
+    imprime(embutido[i].tabela, s);
+    total.linhas += s.linhas;
+    total.embutido += s.embutido;
+    total.direto += s.direto;
+    total.rele += s.rele;
+    total.origem.mensagens += s.origem.mensagens;
+    total.origem.leituras += s.origem.leituras;
+    total.destino.mensagens += s.destino.mensagens;
+    total.destino.leituras += s.destino.leituras;
+  }
+  imprime("total", total);
+  std::cout << "mensagens: as vezes que o cliente voltou a enviar depois de uma resposta do servidor, contadas por "
+               "um relé entre os dois (destino e origem, cada um o seu); leituras: as leituras do relé que "
+               "trouxeram bytes do cliente; CPU: deste processo e do servidor juntos\n";
+}
+
+// Two copies of the main sample, made before any conversion: one converted
+// through the server directly, for the time, the other through the relays,
+// for the messages.
+void RodadaServidor(const std::vector<LinhaRelatorio>& embutido, const Amostra& direta, const Amostra& peloRele) {
+  apoio::ServidorFirebird servidor;
+  const std::array<PassoServidor, 3> direto = ConvertePeloServidor(direta, servidor, nullptr);
+  std::array<PassoServidor, 3> releado;
+  {
+    const Rele rele(servidor.Porta());
+    releado = ConvertePeloServidor(peloRele, servidor, &rele);
+  }
+  ImprimeServidor(embutido, direto, releado);
 }
 
 // ---- Options ----
@@ -558,6 +718,7 @@ struct Opcoes {
   bool semEscala = false;
   bool memoria = false;
   bool literais = false;
+  bool servidor = false;
 };
 
 bool LeNumero(const std::string& texto, int& n) {
@@ -589,6 +750,10 @@ std::optional<Opcoes> LeOpcoes(int argc, char** argv) {
       o.literais = true;
       continue;
     }
+    if (a == "--servidor") {
+      o.servidor = true;
+      continue;
+    }
     std::optional<int>* alvo = a == "--clientes"       ? &o.clientes
                                : a == "--fornecedores" ? &o.fornecedores
                                : a == "--cidades"      ? &o.cidades
@@ -604,6 +769,10 @@ std::optional<Opcoes> LeOpcoes(int argc, char** argv) {
     }
     *alvo = n;
     ++i;
+  }
+  if (o.memoria && o.servidor) {
+    std::cerr << "benchmark-conversao: --memoria e --servidor não se combinam\n\n" << kUso;
+    return std::nullopt;
   }
   return o;
 }
@@ -648,16 +817,43 @@ int main(int argc, char** argv) {
     amostras.push_back(menosClientes);
     amostras.push_back(menosCidades);
   }
+  std::optional<Amostra> comparacao;
+  if (o.memoria && !o.semEscala && principal.p.clientes > kClientesComparacaoMemoria) {
+    comparacao = Amostra{temporaria.pasta / "comparacao", principal.p};
+    comparacao->p.clientes = kClientesComparacaoMemoria;
+    comparacao->p.fornecedores = 0;
+    amostras.push_back(*comparacao);
+  }
+  if (o.servidor && !apoio::ServidorFirebird::Instalado()) {
+    std::cerr << "benchmark-conversao: " << apoio::ServidorFirebird::Falta() << "\n";
+    return 1;
+  }
   if (!GeraAmostras(amostras)) return 1;
+  // The same files as the main sample, for the runs through the server.
+  const Amostra direta{temporaria.pasta / "servidor", principal.p};
+  const Amostra peloRele{temporaria.pasta / "servidor-rele", principal.p};
+  if (o.servidor) {
+    try {
+      for (const Amostra& copia : {direta, peloRele}) {
+        fs::create_directories(copia.pasta);
+        fs::copy_file(principal.Origem(), copia.Origem());
+        fs::copy_file(principal.Destino(), copia.Destino());
+      }
+    } catch (const std::exception& e) {
+      std::cerr << "benchmark-conversao: " << e.what() << "\n";
+      return 1;
+    }
+  }
 
   Silenciosa interface;
   ui::DefineInterfaceUsuario(&interface);
   int status = 0;
   try {
     if (o.memoria) {
-      RodadaMemoria(principal);
+      RodadaMemoria(principal, comparacao);
     } else {
-      RodadaCompleta(amostras);
+      const std::vector<LinhaRelatorio> embutido = RodadaCompleta(amostras);
+      if (o.servidor) RodadaServidor(embutido, direta, peloRele);
     }
   } catch (const std::exception& e) {
     std::cerr << "benchmark-conversao: " << e.what() << "\n";
