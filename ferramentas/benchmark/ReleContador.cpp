@@ -68,8 +68,7 @@ struct Ligacao {
   bool falhou = false;
 
   bool Acabou() const {
-    return falhou || (cliente.terminou && servidor.pendente.empty()) ||
-           (servidor.terminou && cliente.pendente.empty());
+    return falhou || (cliente.terminou && servidor.pendente.empty()) || (servidor.terminou && cliente.pendente.empty());
   }
   void Fecha() {
     close(cliente.fd);
@@ -214,6 +213,10 @@ void ReleContador::Laco() {
       for (;;) {
         const int cliente = accept4(ouvinte_, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
         if (cliente < 0) break;
+        {
+          const std::lock_guard<std::mutex> trava(mutex_);
+          ++contagem_.conexoes;
+        }
         const int servidor = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
         const sockaddr_in end = Loopback(portaServidor_);
         // The server is on this machine: the connection is made, or refused, at once.
@@ -228,8 +231,6 @@ void ReleContador::Laco() {
         Ligacao& l = ligacoes.emplace_back();
         l.cliente.fd = cliente;
         l.servidor.fd = servidor;
-        const std::lock_guard<std::mutex> trava(mutex_);
-        ++contagem_.conexoes;
       }
     }
   }

@@ -20,6 +20,7 @@ struct ContagemRele {
   long leituras = 0;
   long long bytesDoCliente = 0;
   long long bytesDoServidor = 0;
+  // The clients' connections accepted, counted before the server's is made.
   long conexoes = 0;
 
   // What was counted between an earlier reading and this one.

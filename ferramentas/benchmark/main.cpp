@@ -677,8 +677,8 @@ void ImprimeServidor(const std::vector<LinhaRelatorio>& embutido, const std::arr
   };
   Soma total;
   for (std::size_t i = 0; i < 3; ++i) {
-    Soma s{embutido[i].linhas, embutido[i].passo.tempo, direto[i].tempo, peloRele[i].tempo, peloRele[i].origem,
-           peloRele[i].destino};
+    Soma s{embutido[i].linhas, embutido[i].passo.tempo, direto[i].tempo,
+           peloRele[i].tempo,  peloRele[i].origem,      peloRele[i].destino};
     imprime(embutido[i].tabela, s);
     total.linhas += s.linhas;
     total.embutido += s.embutido;

@@ -2,14 +2,14 @@
 // messages are counted as the bursts between the server's answers, however
 // the bursts are cut into writes.
 #include <arpa/inet.h>
+#include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
 #include <cstdint>
+#include <ostream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -100,6 +100,8 @@ struct Caso {
   long mensagens;
 };
 
+void PrintTo(const Caso& c, std::ostream* os) { *os << c.nome; }
+
 class ReleContadorConta : public ::testing::TestWithParam<Caso> {};
 
 TEST_P(ReleContadorConta, RajadasDoClienteEntreRespostas) {
@@ -136,19 +138,17 @@ TEST_P(ReleContadorConta, RajadasDoClienteEntreRespostas) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, ReleContadorConta,
-    ::testing::Values(Caso{"NadaEnviado", {}, 0},
-                      Caso{"UmaEscrita", {{true, {"op"}}}, 1},
-                      // Writes of the client with no answer between them are one message.
-                      Caso{"TresEscritasSemResposta", {{true, {"a", "bb", "ccc"}}}, 1},
-                      Caso{"PerguntaRespostaTresVezes",
-                           {{true, {"p1"}}, {false, {"r1"}}, {true, {"p2"}}, {false, {"r2"}}, {true, {"p3"}}},
-                           3},
-                      // The server's bytes alone start nothing; several answers in a row are one turn.
-                      Caso{"ServidorPrimeiro", {{false, {"ola"}}, {true, {"x", "y"}}, {false, {"1", "2", "3"}}}, 1},
-                      // More than the relay reads at a time: still one message.
-                      Caso{"MensagemGrande",
-                           {{true, {std::string(300000, 'g'), "fim"}}, {false, {"ok"}}, {true, {"p"}}},
-                           2}),
+    ::testing::Values(
+        Caso{"NadaEnviado", {}, 0}, Caso{"UmaEscrita", {{true, {"op"}}}, 1},
+        // Writes of the client with no answer between them are one message.
+        Caso{"TresEscritasSemResposta", {{true, {"a", "bb", "ccc"}}}, 1},
+        Caso{"PerguntaRespostaTresVezes",
+             {{true, {"p1"}}, {false, {"r1"}}, {true, {"p2"}}, {false, {"r2"}}, {true, {"p3"}}},
+             3},
+        // The server's bytes alone start nothing; several answers in a row are one turn.
+        Caso{"ServidorPrimeiro", {{false, {"ola"}}, {true, {"x", "y"}}, {false, {"1", "2", "3"}}}, 1},
+        // More than the relay reads at a time: still one message.
+        Caso{"MensagemGrande", {{true, {std::string(300000, 'g'), "fim"}}, {false, {"ok"}}, {true, {"p"}}}, 2}),
     [](const auto& info) { return std::string(info.param.nome); });
 
 // Both ends sending much more than a socket buffer before reading: the relay
